@@ -14,7 +14,7 @@ enum class Align { Left, Center };
 enum Style : unsigned { Regular = 0, Bold = 1, Italic = 2 };
 
 struct ParagraphFormat {
-    static constexpr int defaultSize = 8; // the panel font, Tahoma 8 pt
+    static constexpr int defaultSize = 8;   // the panel font, Tahoma 8 pt
     static constexpr int bulletIndent = 10; // points
 
     Align align = Align::Left;
@@ -36,7 +36,7 @@ struct Paragraph {
 
 // Told about every change, so that a view can follow the document as it is written.
 class DocumentObserver {
-public:
+  public:
     virtual ~DocumentObserver() = default;
     virtual void documentCleared() = 0;
     virtual void paragraphAppended(const Paragraph& p) = 0;
@@ -44,7 +44,7 @@ public:
 };
 
 class DescriptionDocument {
-public:
+  public:
     // Removes every paragraph and returns the current format to the panel's defaults.
     void clear();
     void setAlignment(Align a) { current_.align = a; }
@@ -65,7 +65,7 @@ public:
 
     void setObserver(DocumentObserver* o) { observer_ = o; }
 
-private:
+  private:
     std::vector<Paragraph> paragraphs_;
     ParagraphFormat current_;
     std::string picture_;

@@ -22,7 +22,7 @@ struct ResultFields {
 
 // A count text that does not read as a whole number in the price pass.
 class EstimateError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
