@@ -1,0 +1,28 @@
+// Finds and loads the office plugin kc_office_uno at run time. Without LibreOffice the
+// plugin cannot be loaded (its UNO libraries are missing) and the calculator goes on
+// without an office suite.
+#pragma once
+
+#include "office/suite.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+namespace office {
+
+// Folders searched for the plugin, in order: $KC_OFFICE_PLUGIN_DIR, the executable's folder,
+// ../lib/kabinet-calc and the install folder beside it, the build tree.
+QStringList pluginSearchPath();
+
+// The profile folder of the calculator's own office process, under the user's cache folder.
+QString defaultProfileDir();
+
+// The suite from the plugin, or nullptr when the plugin cannot be loaded. The library stays
+// loaded for the rest of the process.
+std::unique_ptr<Suite> loadSuite(const SuiteOptions& options, QString* error = nullptr);
+
+// The same with the default options (the calculator's private profile).
+std::unique_ptr<Suite> loadSuite();
+
+} // namespace office

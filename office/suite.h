@@ -1,0 +1,82 @@
+// The office suite as the calculator uses it: a spreadsheet that opens, fills, reads and shows
+// request workbooks, and a word processor that builds the printout. The implementation is the
+// plugin kc_office_uno (LibreOffice through UNO), loaded at run time; this header is all the
+// calculator and the plugin share, so it holds plain C++ types only.
+//
+// Every call runs on the calling thread and waits for the office, within a bounded time.
+// Failures are thrown as std::runtime_error.
+#pragma once
+
+#include "estimate/document.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace office {
+
+struct CellValue {
+    enum class Kind { Empty, Number, Text };
+    Kind kind = Kind::Empty;
+    double number = 0;
+    std::string text; // UTF-8
+
+    static CellValue ofNumber(double n) { return {Kind::Number, n, {}}; }
+    static CellValue ofText(std::string t) { return {Kind::Text, 0, std::move(t)}; }
+    bool operator==(const CellValue&) const = default;
+};
+
+// The page header of the printout.
+struct Letterhead {
+    std::vector<unsigned char> logo; // a BMP file's bytes
+    int logoWidthPx = 0;
+    int logoHeightPx = 0;
+    std::string text; // lines separated by '\n'
+};
+
+struct SuiteOptions {
+    std::string profileDir;     // the office's private profile; created when missing
+    int startTimeoutMs = 30000; // starting and connecting to the office
+    int callTimeoutMs = 30000;  // any one operation; the office is killed after it
+};
+
+class Suite {
+  public:
+    virtual ~Suite() = default;
+
+    // Spreadsheet. One workbook at a time is "the active workbook".
+    // Opens an existing workbook hidden, with no dialog of the office's own.
+    virtual void openWorkbook(const std::string& path) = 0;
+    virtual void setCell(std::string_view address, std::string_view text) = 0;
+    virtual void setCell(std::string_view address, int value) = 0;
+    virtual CellValue cell(std::string_view address) = 0;
+    virtual void saveWorkbook() = 0;
+    // Makes the workbook's window visible and brings it to the front; the workbook stays
+    // open for the user and is no longer the active workbook.
+    virtual void showWorkbook() = 0;
+    // Closes the active workbook; ends the office process when it shows nothing else.
+    virtual void closeWorkbook() = 0;
+    // Forgets the active workbook without any call on the office.
+    virtual void dropWorkbook() = 0;
+
+    // Word processor: a new hidden document, filled with the letterhead and the paragraphs.
+    virtual void openWordDocument() = 0;
+    virtual void fillWordDocument(const Letterhead& head,
+                                  const std::vector<estimate::Paragraph>& body) = 0;
+    virtual void showWordDocument() = 0;
+    // Closes the hidden document after a failure; never throws.
+    virtual void discardWordDocument() = 0;
+    // Stores the document as ODF text (for checking what was built).
+    virtual void storeWordDocument(const std::string& path) = 0;
+
+    // The office process this suite talks to, 0 when none runs.
+    virtual long officePid() const = 0;
+    // Ends the office process the suite started, if it shows no document.
+    virtual void shutdown() = 0;
+};
+
+} // namespace office
+
+// The plugin's one exported function; the caller owns the result.
+extern "C" office::Suite* kc_office_create(const office::SuiteOptions* options);
+using KcOfficeCreate = office::Suite* (*)(const office::SuiteOptions*);

@@ -1,0 +1,320 @@
+#include "office/uno/connection.h"
+
+#include <com/sun/star/beans/NamedValue.hpp>
+#include <com/sun/star/bridge/BridgeFactory.hpp>
+#include <com/sun/star/configuration/theDefaultProvider.hpp>
+#include <com/sun/star/connection/Connector.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/container/XNameReplace.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/lang/XEventListener.hpp>
+#include <com/sun/star/util/XChangesBatch.hpp>
+#include <cppuhelper/bootstrap.hxx>
+#include <cppuhelper/implbase1.hxx>
+#include <rtl/bootstrap.hxx>
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <spawn.h>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace kcuno {
+
+namespace {
+
+using namespace css;
+using rtl::OUString;
+using Clock = std::chrono::steady_clock;
+
+const char* const officeBinary = "/usr/lib/libreoffice/program/soffice.bin";
+const char* const officeTypes = "file:///usr/lib/libreoffice/program/types/offapi.rdb";
+constexpr int newProfileExit = 81; // a new profile was set up: start once more
+
+OUString u(const std::string& s) {
+    return OUString::fromUtf8(s.c_str());
+}
+
+class BridgeListener : public cppu::WeakImplHelper1<lang::XEventListener> {
+  public:
+    explicit BridgeListener(std::shared_ptr<std::atomic<bool>> lost)
+        : lost_(std::move(lost)) {}
+    void SAL_CALL disposing(const lang::EventObject&) override { *lost_ = true; }
+
+  private:
+    std::shared_ptr<std::atomic<bool>> lost_;
+};
+
+Reference<uno::XComponentContext> localContext() {
+    // The office API types live in offapi.rdb, which the URE's own unorc does not name;
+    // without them creating the desktop crashes instead of throwing.
+    static Reference<uno::XComponentContext> ctx = [] {
+        rtl::Bootstrap::set("URE_MORE_TYPES", OUString::createFromAscii(officeTypes));
+        return cppu::defaultBootstrap_InitialComponentContext();
+    }();
+    return ctx;
+}
+
+std::string uniquePipeName() {
+    static int counter = 0;
+    return "kc_office_" + std::to_string(::getpid()) + "_" + std::to_string(++counter) + "_" +
+           std::to_string(Clock::now().time_since_epoch().count() % 1000000);
+}
+
+pid_t spawnOffice(const std::string& profile, const std::string& pipe) {
+    std::vector<std::string> args = {officeBinary,
+                                     "-env:UserInstallation=" + profile,
+                                     "--nologo",
+                                     "--norestore",
+                                     "--nodefault",
+                                     "--nolockcheck",
+                                     "--accept=pipe,name=" + pipe + ";urp;"};
+    std::vector<char*> argv;
+    for (auto& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    std::vector<std::string> envStore;
+    for (char** e = environ; *e; ++e)
+        if (std::string_view(*e).substr(0, 24) != "SAL_ENABLE_FILE_LOCKING=")
+            envStore.emplace_back(*e);
+    envStore.emplace_back("SAL_ENABLE_FILE_LOCKING=1");
+    std::vector<char*> envp;
+    for (auto& e : envStore)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    // A process group of its own: a Ctrl+C in the calculator's terminal leaves it alone.
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attr, 0);
+    pid_t pid = 0;
+    int rc = posix_spawn(&pid, officeBinary, &actions, &attr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attr);
+    if (rc != 0)
+        throw std::runtime_error("cannot start the office: " + std::string(strerror(rc)));
+    return pid;
+}
+
+// Exit status of a child that has ended, -1 while it runs.
+int exitedWith(pid_t pid) {
+    int status = 0;
+    pid_t r = ::waitpid(pid, &status, WNOHANG);
+    if (r == 0)
+        return -1;
+    if (r < 0)
+        return 0; // not our child any more
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+bool processAlive(pid_t pid) {
+    return pid > 0 && ::kill(pid, 0) == 0;
+}
+
+} // namespace
+
+std::string profileUrl(const std::string& profileDir) {
+    return "file://" + std::filesystem::absolute(profileDir).lexically_normal().string();
+}
+
+pid_t findOfficeProcess(const std::string& profile) {
+    const std::string wanted = "-env:UserInstallation=" + profile;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::ifstream in(entry.path() / "cmdline", std::ios::binary);
+        std::string cmdline((std::istreambuf_iterator<char>(in)), {});
+        if (cmdline.find("soffice.bin") == std::string::npos)
+            continue;
+        for (size_t pos = 0; pos < cmdline.size();) {
+            size_t end = cmdline.find('\0', pos);
+            if (end == std::string::npos)
+                end = cmdline.size();
+            if (cmdline.compare(pos, end - pos, wanted) == 0)
+                return static_cast<pid_t>(std::stol(name));
+            pos = end + 1;
+        }
+    }
+    return 0;
+}
+
+Connection::Connection(office::SuiteOptions options)
+    : options_(std::move(options)) {
+    std::filesystem::create_directories(options_.profileDir);
+}
+
+Connection::~Connection() {
+    // Children that ended are reaped; a running office is left to the user.
+    if (ownChild_ && pid_ > 0)
+        exitedWith(pid_);
+}
+
+Reference<frame::XDesktop2> Connection::desktop() {
+    if (!connected()) {
+        reset();
+        start();
+    }
+    return desktop_;
+}
+
+Reference<uno::XComponentContext> Connection::context() {
+    desktop();
+    return remote_;
+}
+
+void Connection::reset() {
+    desktop_.clear();
+    remote_.clear();
+    bridge_.clear();
+    if (ownChild_ && pid_ > 0 && exitedWith(pid_) >= 0)
+        pid_ = 0;
+    if (!ownChild_ && !processAlive(pid_))
+        pid_ = 0;
+    *lost_ = false;
+}
+
+bool Connection::tryConnect(const std::string& pipe) {
+    Reference<uno::XComponentContext> local = localContext();
+    Reference<connection::XConnection> conn;
+    try {
+        conn = connection::Connector::create(local)->connect(u("pipe,name=" + pipe));
+    } catch (const connection::NoConnectException&) {
+        return false;
+    }
+    auto lost = std::make_shared<std::atomic<bool>>(false);
+    bridge_ = bridge::BridgeFactory::create(local)->createBridge(OUString(), "urp", conn, nullptr);
+    Reference<lang::XComponent>(bridge_, uno::UNO_QUERY_THROW)
+        ->addEventListener(new BridgeListener(lost));
+    lost_ = lost;
+    remote_.set(bridge_->getInstance("StarOffice.ComponentContext"), uno::UNO_QUERY_THROW);
+    desktop_ = frame::Desktop::create(remote_);
+    return true;
+}
+
+void Connection::start() {
+    const std::string profile = profileUrl(options_.profileDir);
+    const auto deadline = Clock::now() + std::chrono::milliseconds(options_.startTimeoutMs);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const std::string pipe = uniquePipeName();
+        pid_ = spawnOffice(profile, pipe);
+        ownChild_ = true;
+        bool restart = false;
+        while (Clock::now() < deadline) {
+            if (tryConnect(pipe)) {
+                if (!processAlive(pid_) || exitedWith(pid_) >= 0) {
+                    // Handed over to an office already running on the profile.
+                    pid_ = findOfficeProcess(profile);
+                    ownChild_ = false;
+                }
+                watchdog_.arm(pid_, std::chrono::milliseconds(options_.callTimeoutMs));
+                try {
+                    recordLastVersion();
+                } catch (...) {
+                    // Only a speed-up for later starts.
+                }
+                watchdog_.disarm();
+                return;
+            }
+            if (ownChild_) {
+                int code = exitedWith(pid_);
+                if (code == newProfileExit) {
+                    restart = true;
+                    break;
+                }
+                if (code > 0)
+                    throw std::runtime_error("the office ended with code " + std::to_string(code));
+                if (code == 0) {
+                    // The arguments went to an office already running on this profile,
+                    // which opens the pipe in a moment.
+                    ownChild_ = false;
+                    pid_ = 0;
+                }
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        }
+        if (!restart)
+            break;
+    }
+    if (ownChild_ && pid_ > 0) {
+        ::kill(pid_, SIGKILL);
+        reapOrKill(2000);
+    }
+    pid_ = 0;
+    throw std::runtime_error("the office did not answer in time");
+}
+
+void Connection::recordLastVersion() {
+    // Until the profile names the version that last ran, every start spends seconds in a
+    // graphics self-test; a hidden office never records it by itself.
+    auto provider = configuration::theDefaultProvider::get(remote_);
+    beans::NamedValue path("nodepath", uno::Any(OUString("/org.openoffice.Setup/Product")));
+    uno::Sequence<uno::Any> args(1);
+    args.getArray()[0] <<= path;
+    Reference<container::XNameAccess> access(
+        provider->createInstanceWithArguments(
+            "com.sun.star.configuration.ConfigurationUpdateAccess", args),
+        uno::UNO_QUERY_THROW);
+    OUString last;
+    access->getByName("ooSetupLastVersion") >>= last;
+    if (!last.isEmpty())
+        return;
+    OUString current;
+    access->getByName("ooSetupVersion") >>= current;
+    Reference<container::XNameReplace>(access, uno::UNO_QUERY_THROW)
+        ->replaceByName("ooSetupLastVersion", uno::Any(current));
+    Reference<util::XChangesBatch>(access, uno::UNO_QUERY_THROW)->commitChanges();
+}
+
+void Connection::reapOrKill(int waitMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(waitMs);
+    while (Clock::now() < deadline) {
+        if (ownChild_ ? exitedWith(pid_) >= 0 : !processAlive(pid_))
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ::kill(pid_, SIGKILL);
+    if (ownChild_)
+        ::waitpid(pid_, nullptr, 0);
+}
+
+void Connection::terminateIfIdle() {
+    if (!connected())
+        return;
+    Deadline guard(watchdog_, pid_, options_.callTimeoutMs);
+    try {
+        auto components = desktop_->getComponents()->createEnumeration();
+        if (components->hasMoreElements())
+            return;
+        desktop_->terminate();
+    } catch (const uno::Exception&) {
+        // A bridge that goes away while the office ends is expected.
+    }
+    desktop_.clear();
+    remote_.clear();
+    bridge_.clear();
+    if (pid_ > 0)
+        reapOrKill(5000);
+    pid_ = 0;
+}
+
+} // namespace kcuno

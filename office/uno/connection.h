@@ -1,0 +1,68 @@
+// The one office process per profile and the UNO bridge to it. The process is started on
+// first use with a private profile and reused while it lives; a process already running on
+// the profile (left by an earlier run, showing a workbook) is reused as well.
+#pragma once
+
+#include "office/suite.h"
+#include "office/uno/watchdog.h"
+
+#include <com/sun/star/bridge/XBridge.hpp>
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <sys/types.h>
+
+namespace kcuno {
+
+namespace css = com::sun::star;
+using css::uno::Reference;
+
+class Connection {
+  public:
+    explicit Connection(office::SuiteOptions options);
+    ~Connection(); // drops the references only: documents the user sees stay open
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // The office's desktop; starts and connects to the office when needed.
+    Reference<css::frame::XDesktop2> desktop();
+    Reference<css::uno::XComponentContext> context();
+
+    bool connected() const { return desktop_.is() && !*lost_; }
+    pid_t pid() const { return pid_; }
+    const office::SuiteOptions& options() const { return options_; }
+    Watchdog& watchdog() { return watchdog_; }
+
+    // Marks the bridge as gone, after a call found the office dead.
+    void markLost() { *lost_ = true; }
+    // Ends the office when it has no document open; bounded, kills a process that hangs.
+    void terminateIfIdle();
+
+  private:
+    void start();
+    bool tryConnect(const std::string& pipe);
+    void recordLastVersion();
+    void reset();
+    void reapOrKill(int waitMs);
+
+    office::SuiteOptions options_;
+    Reference<css::uno::XComponentContext> local_;
+    Reference<css::bridge::XBridge> bridge_;
+    Reference<css::uno::XComponentContext> remote_;
+    Reference<css::frame::XDesktop2> desktop_;
+    // Set by the bridge's listener when the office goes away.
+    std::shared_ptr<std::atomic<bool>> lost_ = std::make_shared<std::atomic<bool>>(false);
+    pid_t pid_ = 0;
+    bool ownChild_ = false; // pid_ is our child (waitpid works)
+    Watchdog watchdog_;
+};
+
+// Office process of a profile found among the running processes, 0 when none.
+pid_t findOfficeProcess(const std::string& profileUrl);
+
+std::string profileUrl(const std::string& profileDir);
+
+} // namespace kcuno
