@@ -120,13 +120,21 @@ void stendItems(const Cfg& c, PriceWriter& w) {
     }
 }
 
-void stendSums(const Cfg& c, Sums& s) {
-    s.minutes += 90;
-    for (const auto& r : stendRows) {
-        s.weight += r.weight * n(c, r.count);
-        s.volume += r.volume * n(c, r.count);
-        s.minutes += r.minutes * n(c, r.count);
+// Stands and posters add a fixed setting-up time and per-piece amounts.
+constexpr std::int64_t setUpMinutes = 90;
+
+template <class Rows> void perPieceSums(const Cfg& c, Sums& s, const Rows& rows) {
+    s.minutes += setUpMinutes;
+    for (const auto& r : rows) {
+        const std::int64_t k = n(c, r.count);
+        s.weight += r.weight * k;
+        s.volume += r.volume * k;
+        s.minutes += r.minutes * k;
     }
+}
+
+void stendSums(const Cfg& c, Sums& s) {
+    perPieceSums(c, s, stendRows);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -152,12 +160,7 @@ void plakatItems(const Cfg& c, PriceWriter& w) {
 }
 
 void plakatSums(const Cfg& c, Sums& s) {
-    s.minutes += 90;
-    for (const auto& r : plakatRows) {
-        s.weight += r.weight * n(c, r.count);
-        s.volume += r.volume * n(c, r.count);
-        s.minutes += r.minutes * n(c, r.count);
-    }
+    perPieceSums(c, s, plakatRows);
 }
 
 // ---------------------------------------------------------------------------------------------
