@@ -3,15 +3,36 @@
 #pragma once
 
 #include <QLabel>
+#include <QUrl>
 
 namespace info {
 
+struct Link;
+
 class LinkLabel : public QLabel {
     Q_OBJECT
-public:
+  public:
     // name is the label's object name ("LabelVedramo", "LabelStendShop", ...); it decides the
     // caption, the hint, the target and the hover pair.
     explicit LinkLabel(const QString& name, QWidget* parent = nullptr);
+
+    // What a left click opens; empty for the labels that open nothing.
+    QUrl target() const;
+
+  protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void applyLook();
+    void setFontStyle(bool bold, bool underline);
+
+    const Link* link_;
+    bool hovered_ = false;
+    bool pressed_ = false;
 };
 
 } // namespace info
