@@ -58,6 +58,8 @@ class Suite {
     virtual void closeWorkbook() = 0;
     // Forgets the active workbook without any call on the office.
     virtual void dropWorkbook() = 0;
+    // Closes whatever document of the file the office shows (tests, or a user's "close").
+    virtual void closeDocumentOf(const std::string& path) = 0;
 
     // Word processor: a new hidden document, filled with the letterhead and the paragraphs.
     virtual void openWordDocument() = 0;
@@ -66,7 +68,8 @@ class Suite {
     virtual void showWordDocument() = 0;
     // Closes the hidden document after a failure; never throws.
     virtual void discardWordDocument() = 0;
-    // Stores the document as ODF text (for checking what was built).
+    // Stores the document as ODF text, flat XML when the path ends in ".fodt" (for checking
+    // what was built).
     virtual void storeWordDocument(const std::string& path) = 0;
 
     // The office process this suite talks to, 0 when none runs.

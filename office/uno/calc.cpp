@@ -2,6 +2,8 @@
 #include "office/uno/suite_uno.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
@@ -24,14 +26,6 @@ namespace {
 const char* const excelFilter = "MS Excel 97";
 constexpr sal_Int32 formulaResultValue = 1; // sheet::FormulaResult::VALUE
 
-OUString fileUrl(const std::string& path) {
-    const std::string absolute = std::filesystem::absolute(path).lexically_normal().string();
-    OUString url;
-    if (osl::FileBase::getFileURLFromSystemPath(toOUString(absolute), url) != osl::FileBase::E_None)
-        throw uno::RuntimeException("not a file path: " + toOUString(path));
-    return url;
-}
-
 OUString filterOf(const Reference<frame::XModel>& model) {
     for (const auto& arg : model->getArgs())
         if (arg.Name == "FilterName") {
@@ -43,6 +37,14 @@ OUString filterOf(const Reference<frame::XModel>& model) {
 }
 
 } // namespace
+
+OUString fileUrl(const std::string& path) {
+    const std::string absolute = std::filesystem::absolute(path).lexically_normal().string();
+    OUString url;
+    if (osl::FileBase::getFileURLFromSystemPath(toOUString(absolute), url) != osl::FileBase::E_None)
+        throw uno::RuntimeException("not a file path: " + toOUString(path));
+    return url;
+}
 
 void UnoSuite::openWorkbook(const std::string& path) {
     guarded("open the workbook", [&] {
@@ -138,6 +140,20 @@ void UnoSuite::closeWorkbook() {
         closeModel(model);
     });
     office_.terminateIfIdle();
+}
+
+void UnoSuite::closeDocumentOf(const std::string& path) {
+    if (!office_.connected())
+        return;
+    guarded("close a document", [&] {
+        const OUString url = fileUrl(path);
+        auto components = office_.desktop()->getComponents()->createEnumeration();
+        while (components->hasMoreElements()) {
+            Reference<frame::XModel> model(components->nextElement(), uno::UNO_QUERY);
+            if (model.is() && model->getURL() == url)
+                closeModel(model);
+        }
+    });
 }
 
 void UnoSuite::dropWorkbook() {

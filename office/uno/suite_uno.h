@@ -27,6 +27,7 @@ class UnoSuite final : public office::Suite {
     void showWorkbook() override;
     void closeWorkbook() override;
     void dropWorkbook() override;
+    void closeDocumentOf(const std::string& path) override;
 
     void openWordDocument() override;
     void fillWordDocument(const office::Letterhead& head,
@@ -57,5 +58,6 @@ std::string toUtf8(const rtl::OUString& s);
 css::beans::PropertyValue property(const char* name, const css::uno::Any& value);
 void showFrontWindow(const Reference<css::frame::XModel>& model);
 void closeModel(const Reference<css::frame::XModel>& model);
+rtl::OUString fileUrl(const std::string& path);
 
 } // namespace kcuno

@@ -185,11 +185,12 @@ void UnoSuite::storeWordDocument(const std::string& path) {
     guarded("store the printout", [&] {
         if (!wordDocument_.is())
             throw uno::RuntimeException("no document is open");
-        OUString url;
-        osl::FileBase::getFileURLFromSystemPath(
-            toOUString(std::filesystem::absolute(path).string()), url);
+        const bool flat = path.size() > 5 && path.compare(path.size() - 5, 5, ".fodt") == 0;
         uno::Sequence<beans::PropertyValue> args(1);
-        args.getArray()[0] = property("FilterName", uno::Any(OUString("writer8")));
+        args.getArray()[0] = property(
+            "FilterName",
+            uno::Any(OUString::createFromAscii(flat ? "OpenDocument Text Flat XML" : "writer8")));
+        const OUString url = fileUrl(path);
         query<frame::XStorable>(wordDocument_)->storeToURL(url, args);
     });
 }

@@ -1,0 +1,126 @@
+#include "office/host.h"
+
+#include <filesystem>
+#include <fstream>
+#include <pwd.h>
+#include <unistd.h>
+#include <vector>
+
+namespace office {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isPid(const std::string& name) {
+    return !name.empty() && name.find_first_not_of("0123456789") == std::string::npos;
+}
+
+std::string readAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+// Another process that has the file open.
+bool openElsewhere(const fs::path& file) {
+    std::error_code ec;
+    const fs::path target = fs::canonical(file, ec);
+    if (ec)
+        return false;
+    const std::string self = std::to_string(::getpid());
+    for (const auto& proc : fs::directory_iterator("/proc", ec)) {
+        const std::string pid = proc.path().filename().string();
+        if (!isPid(pid) || pid == self)
+            continue;
+        std::error_code fdError;
+        for (const auto& fd : fs::directory_iterator(proc.path() / "fd", fdError)) {
+            std::error_code linkError;
+            if (fs::read_symlink(fd.path(), linkError) == target)
+                return true;
+        }
+    }
+    return false;
+}
+
+// A running office process that uses the profile (no -env option: the default profile).
+bool officeRunsOn(const std::string& profileUrl) {
+    std::error_code ec;
+    const std::string wanted = "-env:UserInstallation=" + profileUrl;
+    const std::string home = getenv("HOME") ? getenv("HOME") : "";
+    const bool isDefault = profileUrl == "file://" + home + "/.config/libreoffice/4";
+    for (const auto& proc : fs::directory_iterator("/proc", ec)) {
+        if (!isPid(proc.path().filename().string()))
+            continue;
+        const std::string cmdline = readAll(proc.path() / "cmdline");
+        if (cmdline.find("soffice.bin") == std::string::npos)
+            continue;
+        const bool hasEnv = cmdline.find("-env:UserInstallation=") != std::string::npos;
+        if (cmdline.find(wanted + '\0') != std::string::npos || (isDefault && !hasEnv))
+            return true;
+    }
+    return false;
+}
+
+std::string hostName() {
+    char name[256] = {};
+    ::gethostname(name, sizeof name - 1);
+    return name;
+}
+
+// Fields of ".~lock.NAME#": ,office user,os user,host,date,profile url;
+std::vector<std::string> lockFields(const std::string& text) {
+    std::vector<std::string> fields;
+    std::string field;
+    for (char ch : text) {
+        if (ch == ',' || ch == ';') {
+            fields.push_back(field);
+            field.clear();
+        } else if (ch != '\n' && ch != '\r') {
+            field += ch;
+        }
+    }
+    return fields;
+}
+
+bool liveLock(const fs::path& file, const std::string& ownProfileUrl) {
+    const fs::path lock = lockFilePath(file.string());
+    std::error_code ec;
+    if (!fs::exists(lock, ec))
+        return false;
+    const auto fields = lockFields(readAll(lock));
+    if (fields.size() < 6)
+        return true; // a lock we cannot read is taken at its word
+    const std::string& host = fields[3];
+    const std::string& profile = fields[5];
+    if (host != hostName())
+        return true; // held on another machine: cannot be checked, so it counts
+    if (!ownProfileUrl.empty() && profile == ownProfileUrl)
+        return false; // ours: our office holds the file open while the lock is live
+    return officeRunsOn(profile);
+}
+
+} // namespace
+
+std::string CurrentUserName() {
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* result = nullptr;
+    if (getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &result) == 0 && result &&
+        result->pw_name && *result->pw_name)
+        return result->pw_name;
+    return "Unknown";
+}
+
+std::string lockFilePath(const std::string& path) {
+    const fs::path p(path);
+    return (p.parent_path() / (".~lock." + p.filename().string() + "#")).string();
+}
+
+bool FileInUse(const std::string& path, const std::string& ownProfileUrl) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        return false;
+    return liveLock(path, ownProfileUrl) || openElsewhere(path);
+}
+
+} // namespace office

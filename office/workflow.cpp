@@ -1,0 +1,213 @@
+#include "office/workflow.h"
+
+#include "info/seller.h"
+#include "office/host.h"
+#include "office/plugin_loader.h"
+#include "office/request.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <filesystem>
+
+namespace office {
+
+namespace {
+
+QString fromView(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// "ИНН 7700000000, КПП 770000000, ..." gives "7700000000/770000000".
+QString innKpp(const QString& legal) {
+    const auto inn = QRegularExpression(QStringLiteral("ИНН\\s*(\\d+)")).match(legal);
+    const auto kpp = QRegularExpression(QStringLiteral("КПП\\s*(\\d+)")).match(legal);
+    if (inn.hasMatch() && kpp.hasMatch())
+        return inn.captured(1) + '/' + kpp.captured(1);
+    return legal;
+}
+
+} // namespace
+
+Letterhead sellerLetterhead() {
+    Letterhead head;
+    QFile logo(QStringLiteral(":/logo/LOGO"));
+    if (logo.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = logo.readAll();
+        const QImage image = QImage::fromData(bytes);
+        head.logo.assign(bytes.begin(), bytes.end());
+        head.logoWidthPx = image.width();
+        head.logoHeightPx = image.height();
+    }
+    const QStringList lines = {
+        fromView(seller::company),
+        QStringLiteral("Адрес: ") + fromView(seller::address),
+        QStringLiteral("Тел: ") + fromView(seller::phone),
+        QStringLiteral("e-mail: ") + fromView(seller::mailSales),
+        fromView(seller::site),
+        QStringLiteral("ИНН/КПП ") + innKpp(fromView(seller::legal)),
+    };
+    head.text = lines.join('\n').toStdString();
+    return head;
+}
+
+QString descriptionHtml(const estimate::DescriptionDocument& description) {
+    QString html = QStringLiteral("<html><body>");
+    bool inList = false;
+    for (const auto& p : description.paragraphs()) {
+        const auto& f = p.format;
+        if (f.bullets != inList) {
+            html += f.bullets ? QStringLiteral("<ul>") : QStringLiteral("</ul>");
+            inList = f.bullets;
+        }
+        QString text = QString::fromStdString(p.text).toHtmlEscaped();
+        if (f.bold())
+            text = "<b>" + text + "</b>";
+        if (f.italic())
+            text = "<i>" + text + "</i>";
+        const QString style = QStringLiteral(" style=\"font-size:%1pt\"").arg(f.size);
+        const QString align =
+            f.align == estimate::Align::Center ? QStringLiteral(" align=\"center\"") : QString();
+        html += f.bullets ? "<li" + align + style + ">" + text + "</li>"
+                          : "<p" + align + style + ">" + text + "</p>";
+    }
+    if (inList)
+        html += QStringLiteral("</ul>");
+    return html + QStringLiteral("</body></html>");
+}
+
+Documents::Documents() {
+    options_.profileDir = defaultProfileDir().toStdString();
+}
+
+Documents::Documents(SuiteOptions options)
+    : options_(std::move(options)) {}
+
+Documents::~Documents() = default;
+
+Suite* Documents::suite() {
+    if (!suite_)
+        suite_ = loadSuite(options_);
+    return suite_.get();
+}
+
+std::string Documents::profileUrl() const {
+    return "file://" + std::filesystem::absolute(options_.profileDir).lexically_normal().string();
+}
+
+bool Documents::OpenWorkbook(const QString& path, QStringList& messages) {
+    if (!QFileInfo(path).isFile() || FileInUse(path.toStdString(), profileUrl()))
+        return false;
+    Suite* s = suite();
+    if (!s) {
+        messages << msgCannotLoad;
+        return false;
+    }
+    try {
+        s->openWorkbook(path.toStdString());
+        return true;
+    } catch (const std::exception&) {
+        messages << msgCannotLoad;
+        s->dropWorkbook();
+        return false;
+    }
+}
+
+void Documents::CloseWorkbook(QStringList& messages) {
+    if (!suite_)
+        return;
+    try {
+        suite_->closeWorkbook();
+    } catch (const std::exception&) {
+        messages << msgCannotClose;
+        suite_->dropWorkbook();
+    }
+}
+
+bool Documents::OpenWordDocument() {
+    Suite* s = suite();
+    if (!s)
+        return false;
+    try {
+        s->openWordDocument();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+QStringList Documents::writeRequest(const QString& path, const estimate::CabinetConfig& config) {
+    QStringList messages;
+    {
+        QFile blank(QStringLiteral(":/templates/BLANK"));
+        QSaveFile out(path);
+        if (FileInUse(path.toStdString(), profileUrl()) || !blank.open(QIODevice::ReadOnly) ||
+            !out.open(QIODevice::WriteOnly) || out.write(blank.readAll()) != blank.size() ||
+            !out.commit()) {
+            messages << msgFileInUse;
+            if (suite_)
+                suite_->dropWorkbook();
+            return messages;
+        }
+    }
+    if (!OpenWorkbook(path, messages))
+        return messages;
+    try {
+        for (const CellWrite& w : requestCells(config)) {
+            if (const auto* text = std::get_if<std::string>(&w.value))
+                suite_->setCell(w.address, *text);
+            else
+                suite_->setCell(w.address, std::get<int>(w.value));
+        }
+        suite_->saveWorkbook();
+        suite_->showWorkbook();
+    } catch (const std::exception&) {
+        messages << msgFileInUse;
+        suite_->dropWorkbook();
+    }
+    return messages;
+}
+
+std::optional<estimate::CabinetConfig>
+Documents::readRequestFile(const QString& path, const estimate::CabinetConfig& current,
+                           QStringList& messages) {
+    if (!OpenWorkbook(path, messages))
+        return std::nullopt;
+    std::optional<estimate::CabinetConfig> loaded;
+    try {
+        loaded = readRequest([this](std::string_view cell) { return suite_->cell(cell); }, current);
+    } catch (const std::exception&) {
+        CloseWorkbook(messages);
+        messages << msgCannotRead;
+        return std::nullopt;
+    }
+    CloseWorkbook(messages);
+    return loaded;
+}
+
+bool Documents::printout(const estimate::DescriptionDocument& description, bool show) {
+    if (!OpenWordDocument())
+        return false;
+    try {
+        suite_->fillWordDocument(sellerLetterhead(), description.paragraphs());
+        if (auto* clipboard = QGuiApplication::clipboard()) {
+            auto* data = new QMimeData;
+            data->setHtml(descriptionHtml(description));
+            data->setText(QString::fromStdString(description.plainText()));
+            clipboard->setMimeData(data);
+        }
+        if (show)
+            suite_->showWordDocument();
+        return true;
+    } catch (const std::exception&) {
+        suite_->discardWordDocument();
+        return false;
+    }
+}
+
+} // namespace office

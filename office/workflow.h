@@ -1,0 +1,72 @@
+// The three office jobs of the window, "Заявка", "Загрузить" and "Распечатать", without the
+// dialogs: they take the chosen path and give back what the window must show. The office
+// suite is loaded from the plugin on first use; without it the jobs fail as a server that
+// cannot be started does.
+#pragma once
+
+#include "estimate/config.h"
+#include "estimate/document.h"
+#include "office/suite.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+namespace office {
+
+// The fixed sentences of the message boxes.
+inline const QString msgFileInUse = QStringLiteral("Файл уже используется");
+inline const QString msgCannotRead = QStringLiteral("Не могу прочитать файл");
+inline const QString msgCannotLoad = QStringLiteral("Приложению не удается загрузить файл");
+inline const QString msgCannotClose = QStringLiteral("Приложению не удается закрыть Файл");
+
+class Documents {
+  public:
+    Documents(); // the calculator's own office profile
+    explicit Documents(SuiteOptions options);
+    ~Documents(); // drops the suite; documents the user sees stay open
+    Documents(const Documents&) = delete;
+    Documents& operator=(const Documents&) = delete;
+
+    // The suite, loaded on first use; nullptr when the plugin cannot be loaded.
+    Suite* suite();
+    const SuiteOptions& options() const { return options_; }
+    std::string profileUrl() const;
+
+    // The wrappers. OpenWorkbook gives false without a message for a missing file or one in
+    // use, and with "Приложению не удается загрузить файл" when the office fails.
+    bool OpenWorkbook(const QString& path, QStringList& messages);
+    void CloseWorkbook(QStringList& messages);
+    bool OpenWordDocument();
+
+    // "Заявка": writes the template to the path (beside it first, then renamed over it),
+    // opens it, fills the cells of the configuration, saves and shows it.
+    // Gives the messages to show, in order.
+    QStringList writeRequest(const QString& path, const estimate::CabinetConfig& config);
+
+    // "Загрузить": reads every cell into a copy of `current`. Gives the loaded record, or
+    // nothing when the load failed or did not happen (then `messages` says why, if at all).
+    std::optional<estimate::CabinetConfig> readRequestFile(const QString& path,
+                                                           const estimate::CabinetConfig& current,
+                                                           QStringList& messages);
+
+    // "Распечатать": a new document with the letterhead and the description, shown to the
+    // user; the description also goes onto the clipboard as rich text. A failure shows
+    // nothing and closes the half-built document. Gives true when the document was shown.
+    // `show` false (tests): leave the document hidden, for storing it.
+    bool printout(const estimate::DescriptionDocument& description, bool show = true);
+
+  private:
+    SuiteOptions options_;
+    std::unique_ptr<Suite> suite_;
+};
+
+// The letterhead of the printout: the logo ":/logo/LOGO" when the program carries it, and
+// the seller's six lines.
+Letterhead sellerLetterhead();
+
+// The description as HTML, the way the clipboard carries rich text.
+QString descriptionHtml(const estimate::DescriptionDocument& description);
+
+} // namespace office
