@@ -2,7 +2,8 @@
 // with its name, then the description panel's picture strip (a picture, the logo strip and
 // the four contact labels as the window places them), the letterhead logo and the icon.
 // Usage: kc_contact_sheet <output.png> [zoom]
-#include <QDir>
+#include "kc_resources.h"
+
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
@@ -76,10 +77,10 @@ int main(int argc, char** argv) {
     }
     const int zoom = args.size() > 2 ? qMax(1, args[2].toInt()) : 1;
 
-    const QStringList names = QDir(":/pictures").entryList(QDir::Files, QDir::Name);
-    const QImage logo(":/logo/strip");
-    const QImage letterhead(":/logo/LOGO");
-    const QImage icon(":/icon/app");
+    const QStringList names = kc::resources::pictureNames();
+    const QImage logo(kc::resources::logoStrip);
+    const QImage letterhead(kc::resources::letterheadLogo);
+    const QImage icon(kc::resources::appIcon);
 
     const int rows = (int(names.size()) + columns - 1) / columns;
     const int gridH = rows * cellH;
@@ -94,7 +95,7 @@ int main(int argc, char** argv) {
     int failures = 0;
     for (int i = 0; i < names.size(); ++i) {
         const QPoint at(gap + (i % columns) * cellW, gap + (i / columns) * cellH);
-        const QImage picture(":/pictures/" + names[i]);
+        const QImage picture(kc::resources::picture(names[i]));
         if (picture.isNull()) {
             std::fprintf(stderr, "cannot decode :/pictures/%s\n", qPrintable(names[i]));
             ++failures;
@@ -106,7 +107,8 @@ int main(int argc, char** argv) {
     }
 
     const int bottom = gap + gridH;
-    const QImage first = names.contains("KABINET") ? QImage(":/pictures/KABINET") : QImage();
+    const QImage first =
+        names.contains("KABINET") ? QImage(kc::resources::picture("KABINET")) : QImage();
     drawStrip(p, QPoint(gap, bottom), first, logo);
     p.drawImage(gap + 391 + gap, bottom + 2, letterhead);
     const int iconX = gap + 391 + gap + 239 + gap;

@@ -1,7 +1,8 @@
 // The bitmaps the program carries: every topic picture is a complete 122 x 92 24-bit BMP file
 // under its exact name, the set of names is complete, and the logos and icon have the sizes and
 // depths the window and the printout rely on.
-#include <QDir>
+#include "kc_resources.h"
+
 #include <QFile>
 #include <QImage>
 #include <QtEndian>
@@ -66,14 +67,15 @@ void expectBmp24(const QByteArray& bytes, int width, int height) {
 class Picture : public testing::TestWithParam<std::string> {};
 
 TEST_P(Picture, IsA122x92Bmp24Of33910Bytes) {
-    const QByteArray bytes = readResource(":/pictures/" + QString::fromStdString(GetParam()));
+    const QByteArray bytes =
+        readResource(kc::resources::picture(QString::fromStdString(GetParam())));
     ASSERT_FALSE(bytes.isEmpty()) << "missing picture " << GetParam();
     EXPECT_EQ(bytes.size(), 33910);
     expectBmp24(bytes, 122, 92);
 }
 
 TEST_P(Picture, IsNotBlank) {
-    const QImage image(":/pictures/" + QString::fromStdString(GetParam()));
+    const QImage image(kc::resources::picture(QString::fromStdString(GetParam())));
     ASSERT_FALSE(image.isNull());
     std::set<QRgb> colours;
     for (int y = 0; y < image.height(); y += 2)
@@ -89,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(All, Picture, testing::ValuesIn(pictureNames),
 
 TEST(Pictures, NamesAreExactlyTheTopicPictures) {
     std::set<std::string> present;
-    for (const QString& name : QDir(":/pictures").entryList(QDir::Files))
+    for (const QString& name : kc::resources::pictureNames())
         present.insert(name.toStdString());
     std::set<std::string> missing;
     std::set<std::string> extra;
@@ -104,11 +106,11 @@ TEST(Pictures, NamesAreExactlyTheTopicPictures) {
 }
 
 TEST(Logo, LetterheadIsA239x52Bmp24) {
-    expectBmp24(readResource(":/logo/LOGO"), 239, 52);
+    expectBmp24(readResource(kc::resources::letterheadLogo), 239, 52);
 }
 
 TEST(Logo, StripIs263x92WithAlpha) {
-    const QByteArray bytes = readResource(":/logo/strip");
+    const QByteArray bytes = readResource(kc::resources::logoStrip);
     ASSERT_TRUE(bytes.startsWith("\x89PNG"));
     const QImage strip = QImage::fromData(bytes, "PNG");
     EXPECT_EQ(strip.size(), QSize(263, 92));
@@ -118,7 +120,7 @@ TEST(Logo, StripIs263x92WithAlpha) {
 // The four white contact labels stand over the strip's right part (x 111 to 260, y 4 to 76):
 // the area must be opaque and dark enough for white text to read.
 TEST(Logo, StripIsDarkUnderTheContactLabels) {
-    const QImage strip = QImage(":/logo/strip").convertToFormat(QImage::Format_ARGB32);
+    const QImage strip = QImage(kc::resources::logoStrip).convertToFormat(QImage::Format_ARGB32);
     ASSERT_FALSE(strip.isNull());
     int light = 0;
     int total = 0;
@@ -134,7 +136,7 @@ TEST(Logo, StripIsDarkUnderTheContactLabels) {
 }
 
 TEST(Icon, Is32x32With32BitsPerPixel) {
-    const QByteArray bytes = readResource(":/icon/app");
+    const QByteArray bytes = readResource(kc::resources::appIcon);
     ASSERT_TRUE(bytes.startsWith("\x89PNG"));
     // PNG IHDR: width, height, bit depth 8, colour type 6 (RGBA).
     EXPECT_EQ(qFromBigEndian<quint32>(bytes.constData() + 16), 32u);
