@@ -1,0 +1,14 @@
+// Runs the window tests in one QApplication, set up as the program sets itself up.
+#include "window/app_setup.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    window::setupApplication();
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,59 @@
+#include "window/app_setup.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+#include <QIcon>
+#include <QProxyStyle>
+#include <QStyleFactory>
+
+namespace window {
+
+namespace {
+
+// Fusion with the classic 13-pixel check and radio marks and their text 4 pixels after them,
+// so captions get the width the layout gives them.
+class WindowStyle : public QProxyStyle {
+  public:
+    WindowStyle()
+        : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        switch (metric) {
+        case PM_IndicatorWidth:
+        case PM_IndicatorHeight:
+        case PM_ExclusiveIndicatorWidth:
+        case PM_ExclusiveIndicatorHeight:
+            return 13;
+        case PM_CheckBoxLabelSpacing:
+        case PM_RadioButtonLabelSpacing:
+            return 4;
+        default:
+            return QProxyStyle::pixelMetric(metric, option, widget);
+        }
+    }
+};
+
+} // namespace
+
+QString setupApplication() {
+    QString family = QString::fromUtf8(fallbackFamily);
+    const int regular = QFontDatabase::addApplicationFont(QString::fromUtf8(fontFile));
+    QFontDatabase::addApplicationFont(QString::fromUtf8(boldFontFile));
+    if (regular >= 0) {
+        const QStringList families = QFontDatabase::applicationFontFamilies(regular);
+        if (!families.isEmpty())
+            family = families.front();
+    }
+    QFont font(family);
+    font.setPixelSize(fontPixelSize);
+    // Full hinting widens the glyphs past the captions' boxes.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    QApplication::setFont(font);
+    QApplication::setStyle(new WindowStyle);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/app")));
+    return family;
+}
+
+} // namespace window

@@ -1,0 +1,20 @@
+// What the application needs before the window is built: the window font and the style.
+#pragma once
+
+#include <QString>
+
+namespace window {
+
+// The Tahoma-compatible font file pair of the wine fonts, loaded at start.
+inline constexpr const char* fontFile = "/usr/share/wine/fonts/tahoma.ttf";
+inline constexpr const char* boldFontFile = "/usr/share/wine/fonts/tahomabd.ttf";
+// A metric-compatible family used when the files are missing.
+inline constexpr const char* fallbackFamily = "Liberation Sans";
+inline constexpr int fontPixelSize = 11;
+
+// Loads the font, makes it the application font at 11 pixels and chooses the Fusion style and
+// the window icon. Call once, after the QApplication exists and before the window is built.
+// Returns the font family in use.
+QString setupApplication();
+
+} // namespace window

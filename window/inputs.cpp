@@ -1,0 +1,201 @@
+// Reading and setting the inputs; the entry rules; the one place where presses, clicks and typed
+// characters reach the controls.
+#include "window/entry_rules.h"
+#include "window/main_window.h"
+#include "window/sections.h"
+#include "window/widgets.h"
+
+#include "info/topics.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QSlider>
+
+namespace {
+
+using Cfg = estimate::CabinetConfig;
+
+// Every field of the record is named after its control.
+#define KC_FIELD(name)                                                                             \
+    { #name, &Cfg::name }
+
+// clang-format off
+const std::pair<const char*, bool Cfg::*> kSwitchesAndBoxes[] = {
+    KC_FIELD(CBStend), KC_FIELD(CBPlakat), KC_FIELD(CBVitrin), KC_FIELD(CBMebel),
+    KC_FIELD(CBComp), KC_FIELD(CBTeh),
+    KC_FIELD(CBSborka), KC_FIELD(CBDostavka), KC_FIELD(CB3d),
+    KC_FIELD(RBStendPlastic), KC_FIELD(RBStendAllum),
+    KC_FIELD(CBVitrinSIZ), KC_FIELD(CBVitrinGO), KC_FIELD(CBVitrinEB), KC_FIELD(CBVitrinPB),
+    KC_FIELD(CBVitrinPM),
+    KC_FIELD(CBMebelPrepod), KC_FIELD(CBMebelStudent), KC_FIELD(RBMebelParta),
+    KC_FIELD(RBMebelKreslo), KC_FIELD(CBMebelGarderob), KC_FIELD(CBMebeShkaf),
+    KC_FIELD(CBMebelBed),
+    KC_FIELD(CBCompPrepod), KC_FIELD(RBCompPrepodNote), KC_FIELD(RBCompPrepodStatic),
+    KC_FIELD(CBCompStudent), KC_FIELD(RBCompStudentNote), KC_FIELD(RBCompStudentStatic),
+    KC_FIELD(CBCompNet), KC_FIELD(RBCompNetWifi), KC_FIELD(RBCompNetProvod),
+    KC_FIELD(CBCompProector), KC_FIELD(CBCompTelephone), KC_FIELD(CBCompTV),
+    KC_FIELD(CBCompPrinter), KC_FIELD(CBCompAudio),
+    KC_FIELD(CBTehBoard), KC_FIELD(CBTehProgramma), KC_FIELD(CBTehTrenajer), KC_FIELD(CBTehFilm),
+    KC_FIELD(CBTehBook), KC_FIELD(CBTehTest),
+};
+
+const std::pair<const char*, std::string Cfg::*> kTexts[] = {
+    KC_FIELD(EditSquare),
+    KC_FIELD(EditStendS), KC_FIELD(EditStendL), KC_FIELD(EditStendP),
+    KC_FIELD(EditPlakatA4), KC_FIELD(EditPlakatA3), KC_FIELD(EditPlakatA2),
+    KC_FIELD(EditVitrinPusto), KC_FIELD(EditVitrinManeken),
+    KC_FIELD(EditMebelMest), KC_FIELD(EditCompStudent),
+};
+
+const std::pair<const char*, int Cfg::*> kSliders[] = {
+    KC_FIELD(TrackMebel), KC_FIELD(TrackComp), KC_FIELD(TrackTeh),
+};
+
+const std::pair<const char*, int Cfg::*> kRadioGroups[] = {
+    KC_FIELD(RGClass), KC_FIELD(RGVitrinTip),
+};
+// clang-format on
+
+#undef KC_FIELD
+
+// The character a key press types, as a character-message would carry it: Ctrl with a letter
+// types a control character; keys that move or delete type nothing.
+QChar typedCharacter(const QKeyEvent* e) {
+    switch (e->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+        return {};
+    default:
+        break;
+    }
+    if ((e->modifiers() & Qt::ControlModifier) && e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
+        return QChar(e->key() - Qt::Key_A + 1);
+    const QString text = e->text();
+    return text.isEmpty() ? QChar() : text.front();
+}
+
+} // namespace
+
+estimate::CabinetConfig TMain::readConfig() const {
+    Cfg c;
+    for (const auto& [name, field] : kSwitchesAndBoxes)
+        c.*field = control<QAbstractButton>(QString::fromUtf8(name))->isChecked();
+    for (const auto& [name, field] : kTexts)
+        c.*field = control<QLineEdit>(QString::fromUtf8(name))->text().toStdString();
+    for (const auto& [name, field] : kSliders)
+        c.*field = control<QSlider>(QString::fromUtf8(name))->value();
+    for (const auto& [name, field] : kRadioGroups)
+        c.*field = itemIndex(QString::fromUtf8(name));
+    return c;
+}
+
+void TMain::setControlValue(const QString& name, const QString& value) {
+    QWidget* w = control(name);
+    if (auto* box = qobject_cast<QCheckBox*>(w))
+        box->setChecked(value == u"on");
+    else if (auto* radio = qobject_cast<QRadioButton*>(w))
+        window::setRadioChecked(radio, value == u"selected");
+    else if (auto* edit = qobject_cast<QLineEdit*>(w))
+        edit->setText(value);
+    else if (auto* slider = qobject_cast<QSlider*>(w))
+        slider->setValue(value.toInt());
+    else if (auto* group = qobject_cast<window::RadioGroup*>(w))
+        group->setItemIndex(value == u"none" ? -1 : value.toInt());
+    else
+        qWarning("setControlValue: no input control named %s", qPrintable(name));
+}
+
+int TMain::itemIndex(const QString& radioGroup) const {
+    const auto* group = control<window::RadioGroup>(radioGroup);
+    return group ? group->itemIndex() : -1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Presses, clicks and typed characters
+
+bool TMain::eventFilter(QObject* watched, QEvent* e) {
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+        // Any button, before the control toggles; only the left button ever toggles it.
+        if (qobject_cast<QAbstractButton*>(watched))
+            showPressTopic(watched);
+        break;
+    case QEvent::MouseButtonDblClick:
+        // The second press of a double click shows the topic again but toggles nothing more.
+        if (qobject_cast<QAbstractButton*>(watched)) {
+            showPressTopic(watched);
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonRelease: {
+        auto* edit = qobject_cast<QLineEdit*>(watched);
+        const auto* me = static_cast<QMouseEvent*>(e);
+        if (edit && me->button() == Qt::LeftButton &&
+            edit->rect().contains(me->position().toPoint())) {
+            const std::string name = edit->objectName().toStdString();
+            if (info::selectsAllOnClick(name))
+                edit->selectAll();
+            info::showTopic(name, doc_);
+        }
+        break;
+    }
+    case QEvent::KeyPress:
+        if (countEdits_.contains(watched)) {
+            QChar key = typedCharacter(static_cast<QKeyEvent*>(e));
+            if (!key.isNull()) {
+                EditStendSKeyPress(watched, key);
+                if (key.isNull())
+                    return true; // discarded before it reaches the field
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void TMain::showPressTopic(QObject* control) {
+    const QString name = control->objectName();
+    if (name.isEmpty())
+        return;
+    for (const window::SectionSwitch& s : window::sectionSwitches())
+        if (name == QLatin1String(s.name))
+            return; // the switches write their topics when they toggle
+    info::showTopic(name.toStdString(), doc_);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Entry rules
+
+void TMain::EditStendSKeyPress(QObject*, QChar& key) {
+    if (!window::passesCountFilter(key))
+        key = QChar();
+}
+
+void TMain::EditStendSChange(QObject* sender) {
+    auto* edit = qobject_cast<QLineEdit*>(sender);
+    // Read the text itself: a correction made by an earlier handler has already changed it.
+    const std::optional<int> count = window::readCount(edit->text());
+    if (!count || *count < 0)
+        edit->setText(QStringLiteral("0"));
+}
+
+void TMain::EditSquareChange(QObject*) {
+    auto* square = control<QLineEdit>(QStringLiteral("EditSquare"));
+    const QLocale locale = QLocale::system();
+    std::optional<double> area = window::readArea(square->text(), locale);
+    if (!area) {
+        square->setText(QStringLiteral("0")); // runs this rule once more, on "0"
+        area = window::readArea(square->text(), locale);
+    }
+    const window::AreaCounts counts = window::areaCounts(area.value_or(0.0));
+    control<QLineEdit>(QStringLiteral("EditMebelMest"))->setText(counts.studyPlaces);
+    control<QLineEdit>(QStringLiteral("EditStendS"))->setText(counts.stands);
+    control<QLineEdit>(QStringLiteral("EditStendL"))->setText(counts.slogans);
+    control<QLineEdit>(QStringLiteral("EditStendP"))->setText(counts.agitation);
+}

@@ -1,0 +1,190 @@
+// The window's layout, one row per control, in creation order (parents first). Places are
+// left, top, width, height in pixels relative to the parent's client area.
+#include "window/layout.h"
+
+#include "window/main_window.h"
+
+namespace window {
+
+namespace {
+
+// clang-format off
+const ControlSpec kControls[] = {
+    // name, kind, parent, x, y, w, h, caption, initial, max, hint, handler
+
+    // Regions: top and bottom over the full width, then left and right, the scroll area between.
+    {"TopPanel", Kind::Region, "Main", 0, 0, 1232, 57, "", "", 0, "", nullptr},
+    {"BottomPanel", Kind::Region, "Main", 0, 604, 1232, 37, "", "", 0, "", nullptr},
+    {"LeftPanel", Kind::Region, "Main", 0, 57, 179, 547, "", "", 0, "Для расчета стоимости можно отключить любую вкладку", nullptr},
+    {"MemoPanel", Kind::Region, "Main", 837, 57, 395, 547, "", "", 0, "", nullptr},
+    {"ScrollBox", Kind::ScrollBox, "Main", 179, 57, 658, 547, "", "", 0, "", nullptr},
+
+    // Section panels, stacked from the top of the scroll area in this order.
+    {"StendPanel", Kind::Section, "ScrollBox", 0, 0, 658, 49, "", "", 0, "", nullptr},
+    {"PlakatPanel", Kind::Section, "ScrollBox", 0, 0, 658, 49, "", "", 0, "", nullptr},
+    {"VitrinPanel", Kind::Section, "ScrollBox", 0, 0, 658, 175, "", "", 0, "", nullptr},
+    {"MebelPanel", Kind::Section, "ScrollBox", 0, 0, 658, 74, "", "", 0, "", nullptr},
+    {"CompPanel", Kind::Section, "ScrollBox", 0, 0, 658, 126, "", "", 0, "", nullptr},
+    {"TehPanel", Kind::Section, "ScrollBox", 0, 0, 658, 74, "", "", 0, "", nullptr},
+
+    // Top panel, left to right.
+    {"RGClass", Kind::RadioGroup, "TopPanel", 8, 9, 389, 42, " Комплектация кабинета ", "none", 0, "Автоматическая подборка составных частей кабинета", &TMain::RGClassClick},
+    {"EditSquare", Kind::Edit, "TopPanel", 419, 30, 113, 21, "Площадь кабинета м2", "0,00", 9, "Укажите площадь Вашего кабинета в квадратных метрах - не менее 10 метров", &TMain::EditSquareChange},
+    {"CB3d", Kind::CheckBox, "TopPanel", 566, 34, 68, 17, "3D-проект", "clear", 0, "Выберите, если Вам требуется 3D дизайн кабинета", nullptr},
+    {"CBDostavka", Kind::CheckBox, "TopPanel", 664, 34, 73, 17, "Доставка", "clear", 0, "Выберите, если требуется доставка комплектующих", &TMain::CBDostavkaClick},
+    {"CBSborka", Kind::CheckBox, "TopPanel", 755, 34, 57, 17, "Сборка", "clear", 0, "Выберите, если требуется сборка мебели и настройка оборудования ", &TMain::CBSborkaClick},
+    {"EditPrice", Kind::ResultEdit, "TopPanel", 839, 30, 89, 21, "Стоимость", "", 0, "Здесь будет выведена ориентировочная стоимость расчетного кабинета", nullptr},
+    {"EditVolume", Kind::ResultEdit, "TopPanel", 934, 30, 77, 21, "Объем", "", 0, "Здесь будет выведен ориентировочный объем комплектующих (в кубических метрах)", nullptr},
+    {"EditWeight", Kind::ResultEdit, "TopPanel", 1017, 30, 80, 21, "Вес", "", 0, "Здесь будет выведен ориентировочный вес комплектующих (в килограммах)", nullptr},
+    {"EditTime", Kind::ResultEdit, "TopPanel", 1103, 30, 122, 21, "Время монтажа", "", 0, "Здесь будет выведен ориентировочное время монтажа кабинета из расчета 2 человека (в днях)", nullptr},
+
+    // Left panel: the section switches.
+    {"CBStend", Kind::CheckBox, "LeftPanel", 8, 6, 121, 17, "Стенды и лозунги", "ticked", 0, "Нужны ли в Вашем кабинете стенды?", &TMain::CBStendClick},
+    {"CBPlakat", Kind::CheckBox, "LeftPanel", 8, 29, 121, 17, "Плакаты и системы", "ticked", 0, "Нужны ли в Вашем кабинете перекидные системы и плакаты для них?", &TMain::CBPlakatClick},
+    {"CBVitrin", Kind::CheckBox, "LeftPanel", 8, 52, 121, 17, "Витрины и манекены", "ticked", 0, "Нужны ли в Вашем кабинете витрины и манекены для демонстрации СИЗ?", &TMain::CBVitrinClick},
+    {"CBMebel", Kind::CheckBox, "LeftPanel", 8, 75, 121, 17, "Мебель", "ticked", 0, "Нужна ли в Вашем кабинете мебель?", &TMain::CBMebelClick},
+    {"CBComp", Kind::CheckBox, "LeftPanel", 7, 98, 172, 17, "Компьютеры и оборудование", "ticked", 0, "Нужны ли в Вашем кабинете компьютеры и другое оборудование?", &TMain::CBCompClick},
+    {"CBTeh", Kind::CheckBox, "LeftPanel", 7, 121, 172, 17, "Средства обучения", "ticked", 0, "Нужны ли в Вашем кабинете средства обучения?", &TMain::CBTehClick},
+
+    // Stands, slogans and agitation posters.
+    {"EditStendS", Kind::CountEdit, "StendPanel", 6, 22, 70, 21, "Стенды", "0", 2, "Укажите количество стендов для оборудования кабинета", &TMain::EditStendSChange},
+    {"EditStendL", Kind::CountEdit, "StendPanel", 82, 22, 70, 21, "Лозунги", "0", 2, "Укажите количество лозунгов для оборудования кабинета", &TMain::EditStendSChange},
+    {"EditStendP", Kind::CountEdit, "StendPanel", 158, 22, 70, 21, "Агит-плакаты", "0", 2, "Укажите количество агитационных плакатов для оборудования кабинета", &TMain::EditStendSChange},
+    {"RBStendPlastic", Kind::RadioButton, "StendPanel", 238, 26, 123, 17, "пластиковая рамка", "not selected", 0, "Выберите, если в оформлении стендов и агит-плакатов будет использована пластиковая рамка", nullptr},
+    {"RBStendAllum", Kind::RadioButton, "StendPanel", 387, 26, 123, 17, "алюминиевый багет", "selected", 0, "Выберите, если в оформлении стендов и агит-плакатов будет использован алюминиевый багет", nullptr},
+
+    // Posters in wall flip systems.
+    {"LabelPlakat", Kind::WrapLabel, "PlakatPanel", 6, 6, 220, 39, "Укажите количество плакатов требуемого формата. Плакаты размещаются в настенных перекидных устройствах", "", 0, "", nullptr},
+    {"EditPlakatA4", Kind::CountEdit, "PlakatPanel", 238, 22, 40, 21, "А4", "0", 3, "Укажите требуемое количество плакатов А4 формата", &TMain::EditStendSChange},
+    {"EditPlakatA3", Kind::CountEdit, "PlakatPanel", 284, 22, 40, 21, "А3", "0", 3, "Укажите требуемое количество плакатов А3 формата", &TMain::EditStendSChange},
+    {"EditPlakatA2", Kind::CountEdit, "PlakatPanel", 330, 22, 40, 21, "А2", "0", 3, "Укажите требуемое количество плакатов А2 формата", &TMain::EditStendSChange},
+
+    // Showcases and mannequins.
+    {"CBVitrinSIZ", Kind::CheckBox, "VitrinPanel", 6, 6, 190, 17, "Витрина СИЗ", "clear", 0, "Выберите, если в кабинете необходима витрина укомплектованая средствами индивидуальной защиты", nullptr},
+    {"CBVitrinGO", Kind::CheckBox, "VitrinPanel", 6, 29, 190, 17, "Витрина ГО и ЧС", "clear", 0, "Выберите, если в кабинете необходима витрина укомплектованая средствами защиты в чрезвычайных ситуациях", nullptr},
+    {"CBVitrinEB", Kind::CheckBox, "VitrinPanel", 6, 52, 190, 17, "Витрина Электробезопасность", "clear", 0, "Выберите, если в кабинете необходима витрина укомплектованая средствами защиты от электротока", nullptr},
+    {"CBVitrinPB", Kind::CheckBox, "VitrinPanel", 6, 75, 190, 17, "Витрина Пожарная безопасность", "clear", 0, "Выберите, если в кабинете необходима витрина укомплектованая средствами борьбы и защиты от пожара", nullptr},
+    {"CBVitrinPM", Kind::CheckBox, "VitrinPanel", 6, 98, 190, 17, "Витрина Первая помощь", "clear", 0, "Выберите, если в кабинете необходима витрина укомплектованая средствами оказания помощи пострадавшим", nullptr},
+    {"LabelVitrinPusto", Kind::Label, "VitrinPanel", 6, 121, 85, 13, "Пустые витрины", "", 0, "", nullptr},
+    {"EditVitrinPusto", Kind::CountEdit, "VitrinPanel", 107, 118, 28, 21, " ", "0", 2, "Если требуютя пустые витрины - укажите необходимое количество", &TMain::EditStendSChange},
+    {"LabelVitrinManeken", Kind::Label, "VitrinPanel", 6, 148, 75, 13, "Манекены СИЗ", "", 0, "", nullptr},
+    {"EditVitrinManeken", Kind::CountEdit, "VitrinPanel", 107, 145, 28, 21, " ", "0", 2, "Укажите необходимое количество манекенов для демонстрации СИЗ", &TMain::EditStendSChange},
+    {"RGVitrinTip", Kind::RadioGroup, "VitrinPanel", 236, 6, 311, 163, " Тип витрин ", "5", 0, "Выберите тип витрины", &TMain::RGVitrinTipClick},
+
+    // Furniture.
+    {"LabelMebel", Kind::Label, "MebelPanel", 6, 6, 39, 13, "МЕБЕЛЬ", "", 0, "", nullptr},
+    {"LabelMebelComfort", Kind::Label, "MebelPanel", 6, 25, 132, 13, "уровень комфорта = 10%", "", 0, "Здесь отображается уровень качества мебели - от 10 до 100%", nullptr},
+    {"TrackMebel", Kind::Slider, "MebelPanel", 6, 38, 194, 36, "", "1", 0, "Регулятор качества мебели - от 10 до 100%", &TMain::TrackMebelChange},
+    {"CBMebelPrepod", Kind::CheckBox, "MebelPanel", 247, 6, 146, 17, "Место преподавателя", "clear", 0, "Выберите, если необходимо оборудовать мебелью место преподавателя", nullptr},
+    {"GroupBoxMebel", Kind::GroupBox, "MebelPanel", 238, 26, 327, 24, "", "", 0, "", nullptr},
+    {"CBMebelStudent", Kind::CheckBox, "GroupBoxMebel", 9, 3, 102, 17, "Учебные места", "clear", 0, "Выберите, если необходимо оборудовать мебелью места для абитуриентов", nullptr},
+    {"EditMebelMest", Kind::CountEdit, "GroupBoxMebel", 117, 3, 28, 21, " ", "0", 3, "Укажите желаемое количество учебных мест в кабинете", &TMain::EditStendSChange},
+    {"RBMebelParta", Kind::RadioButton, "GroupBoxMebel", 180, 3, 57, 17, "парта", "not selected", 0, "Выберите тип учебного места - парта", nullptr},
+    {"RBMebelKreslo", Kind::RadioButton, "GroupBoxMebel", 243, 3, 57, 17, "кресло", "selected", 0, "Выберите тип учебного места - кресло", nullptr},
+    {"CBMebelGarderob", Kind::CheckBox, "MebelPanel", 247, 52, 74, 17, "Гардероб", "clear", 0, "Выберите, если в кабинете необходима раздевалка (вешалка или гардероб)", nullptr},
+    {"CBMebeShkaf", Kind::CheckBox, "MebelPanel", 346, 52, 57, 17, "Шкаф", "clear", 0, "Выберите, если в кабинете необходим шкаф для документов", nullptr},
+    {"CBMebelBed", Kind::CheckBox, "MebelPanel", 418, 52, 147, 17, "Кушетка для тренажера", "clear", 0, "Выберите, если в кабинете необходима кушетка для отработки медицинских навыков :)", nullptr},
+
+    // Computers and equipment.
+    {"LabelComp", Kind::Label, "CompPanel", 6, 6, 169, 13, "КОМПЬЮТЕРЫ И ОБОРУДОВАНИЕ", "", 0, "", nullptr},
+    {"LabelCompTeh", Kind::Label, "CompPanel", 6, 25, 147, 13, "технический уровень = 10%", "", 0, "Здесь отображается качественный уровень компьютеров и оборудования - от 10 до 100%", nullptr},
+    {"TrackComp", Kind::Slider, "CompPanel", 6, 41, 194, 36, "", "1", 0, "Регулятор уровня качества оборудования - от 10 до 100%", &TMain::TrackCompChange},
+    {"GroupBoxCompPrepod", Kind::GroupBox, "CompPanel", 238, 5, 399, 24, "", "", 0, "", nullptr},
+    {"CBCompPrepod", Kind::CheckBox, "GroupBoxCompPrepod", 9, 3, 158, 17, "Компьютер преподавателя", "clear", 0, "Выберите, если необходим компьютер на рабочем месте преподавателя", nullptr},
+    {"RBCompPrepodNote", Kind::RadioButton, "GroupBoxCompPrepod", 230, 4, 57, 17, "ноутбук", "not selected", 0, "Выберите, если нужен ноутбук", nullptr},
+    {"RBCompPrepodStatic", Kind::RadioButton, "GroupBoxCompPrepod", 303, 4, 93, 17, "стационарный", "selected", 0, "Выберите, если нужен стационарный компьютер", nullptr},
+    {"GroupBoxCompStudent", Kind::GroupBox, "CompPanel", 238, 32, 399, 24, "", "", 0, "", nullptr},
+    {"CBCompStudent", Kind::CheckBox, "GroupBoxCompStudent", 9, 3, 182, 17, "Компьютеры для тестирования", "clear", 0, "Выберите, если необходимы компьютеры для проведения аттестации", nullptr},
+    {"EditCompStudent", Kind::CountEdit, "GroupBoxCompStudent", 195, 3, 28, 21, " ", "0", 1, "Укажите необходимое количество компьютеров для тестирования", &TMain::EditStendSChange},
+    {"RBCompStudentNote", Kind::RadioButton, "GroupBoxCompStudent", 230, 3, 57, 17, "ноутбук", "not selected", 0, "Выберите, если нужен ноутбук", nullptr},
+    {"RBCompStudentStatic", Kind::RadioButton, "GroupBoxCompStudent", 303, 3, 93, 17, "стационарный", "selected", 0, "Выберите, если нужен стационарный компьютер", nullptr},
+    {"GroupBoxCompNet", Kind::GroupBox, "CompPanel", 238, 58, 399, 24, "", "", 0, "", nullptr},
+    {"CBCompNet", Kind::CheckBox, "GroupBoxCompNet", 9, 3, 158, 17, "Компьютерная сеть", "clear", 0, "Выберите, если необходимо объединить компьютеры в сеть", nullptr},
+    {"RBCompNetWifi", Kind::RadioButton, "GroupBoxCompNet", 230, 4, 57, 17, "wi-fi", "selected", 0, "Выберите, если нужен Wi-Fi", nullptr},
+    {"RBCompNetProvod", Kind::RadioButton, "GroupBoxCompNet", 303, 4, 93, 17, "проводная", "not selected", 0, "Выберите, если нужно объединить компьютеры в сеть по проводной связи", nullptr},
+    {"CBCompProector", Kind::CheckBox, "CompPanel", 6, 84, 146, 17, "Видеопроектор + экран", "clear", 0, "Выберите, если необходим видеопроектор с экраном", nullptr},
+    {"CBCompTelephone", Kind::CheckBox, "CompPanel", 166, 84, 70, 17, "Телефон", "clear", 0, "Выберите, если необходим телефон", nullptr},
+    {"CBCompTV", Kind::CheckBox, "CompPanel", 247, 84, 107, 17, "Телевизор + DVD", "clear", 0, "Выберите, если необходимо - телевизор и DVD-проигрыватель", nullptr},
+    {"CBCompPrinter", Kind::CheckBox, "CompPanel", 387, 84, 70, 17, "Принтер", "clear", 0, "Выберите, если необходим принтер", nullptr},
+    {"CBCompAudio", Kind::CheckBox, "CompPanel", 468, 84, 118, 17, "Звуковые колонки", "clear", 0, "Выберите, если необходимы звуковые колонки", nullptr},
+
+    // Training aids.
+    {"LabelTeh", Kind::Label, "TehPanel", 6, 6, 111, 13, "СРЕДСТВА ОБУЧЕНИЯ", "", 0, "", nullptr},
+    {"LabelTehComplect", Kind::Label, "TehPanel", 6, 25, 109, 13, "комплектация = 10%", "", 0, "Здесь отображается комплектация средствами обучения - от 10 до 100%", nullptr},
+    {"TrackTeh", Kind::Slider, "TehPanel", 6, 38, 194, 36, "", "1", 0, "Регулятор комплектации кабинета средствами обучения - от 10 до 100%", &TMain::TrackTehChange},
+    {"CBTehBoard", Kind::CheckBox, "TehPanel", 247, 6, 156, 17, "Магнитно-маркерная доска", "clear", 0, "Выберите, если нужна магнитно-маркерная доска", nullptr},
+    {"CBTehProgramma", Kind::CheckBox, "TehPanel", 247, 29, 138, 17, "Обучающие программы", "clear", 0, "Выберите, если нужны обучающие программы", nullptr},
+    {"CBTehTrenajer", Kind::CheckBox, "TehPanel", 247, 52, 146, 17, "Мед. тренажер", "clear", 0, "Выберите, если нужен медицинский тренажер", nullptr},
+    {"CBTehFilm", Kind::CheckBox, "TehPanel", 472, 6, 90, 17, "Видеофильмы", "clear", 0, "Выберите, если нужны видеофильмы по технике безопасности", nullptr},
+    {"CBTehBook", Kind::CheckBox, "TehPanel", 472, 29, 86, 17, "Литература", "clear", 0, "Выберите, если нужна нормативная литература", nullptr},
+    {"CBTehTest", Kind::CheckBox, "TehPanel", 472, 52, 118, 17, "Тесты и экзамены", "clear", 0, "Выберите, если нужны программы для тестирования обучающихся", nullptr},
+
+    // Description panel: the picture strip above the rich text.
+    {"ImagePanel", Kind::Region, "MemoPanel", 2, 2, 391, 96, "", "", 0, "", nullptr},
+    {"Image", Kind::Picture, "ImagePanel", 2, 2, 123, 92, "", "", 0, "", nullptr},
+    {"ImageLogo", Kind::Picture, "ImagePanel", 125, 2, 264, 92, "", ":/logo/strip", 0, "", nullptr},
+    {"RichEdit", Kind::RichText, "MemoPanel", 2, 98, 391, 447, "", "", 0, "Краткое описание комплектующих кабинета", nullptr},
+
+    // Bottom panel: buttons 80 x 25.
+    {"ButtonCalc", Kind::Button, "BottomPanel", 8, 6, 80, 25, "Рассчитать", "", 0, "Нажмите кнопку для расчета ориентировочной стоимости кабинета", &TMain::ButtonCalcClick},
+    {"ButtonClear", Kind::Button, "BottomPanel", 93, 6, 80, 25, "Сброс", "", 0, "Нажмите, чтобы очистить все данные", &TMain::ButtonClearClick},
+    {"ButtonRequest", Kind::Button, "BottomPanel", 179, 6, 80, 25, "Заявка", "", 0, "Автоматическое заполнение заявки (с выбранными компонентами)", &TMain::ButtonRequestClick},
+    {"ButtonLoad", Kind::Button, "BottomPanel", 265, 6, 80, 25, "Загрузить", "", 0, "Можно выбрать готовую заявку и загрузить данные в калькулятор", &TMain::ButtonLoadClick},
+    {"ButtonPrint", Kind::Button, "BottomPanel", 1059, 6, 80, 25, "Распечатать", "", 0, "Нажмите, чтобы распечатать описание в документ Word", &TMain::ButtonPrintClick},
+    {"ButtonClose", Kind::Button, "BottomPanel", 1145, 6, 80, 25, "Закрыть", "", 0, "", &TMain::ButtonCloseClick},
+};
+
+const RadioGroupSpec kRadioGroups[] = {
+    {"RGClass", 3, {"ПРЕМИУМ-КЛАСС", "БИЗНЕС-КЛАСС", "ЭКОНОМ-КЛАСС"}},
+    {"RGVitrinTip", 1, {"Витрина-шкаф", "Витрина-шкаф с накопителем", "Витрина-шкаф с подсветкой",
+                        "Витрина-шкаф с накопителем и подсветкой", "Витрина-прилавок",
+                        "Витрина-прилавок с накопителем", "Витрина-прилавок со стендовой частью",
+                        "Витрина-прилавок со стендовой частью и накопителем"}},
+};
+
+// Captions, hints, colours and clicks belong to the labels themselves.
+const LinkLabelSpec kLinkLabels[] = {
+    // The contact labels on the logo, right edges aligned.
+    {"LabelVedramo", "ImagePanel", 385, 4, true},
+    {"LabelMale", "ImagePanel", 385, 23, true},
+    {"LabelSale", "ImagePanel", 385, 42, true},
+    {"LabelTel", "ImagePanel", 385, 63, true},
+    {"LabelStendShop", "StendPanel", 437, 6, false},
+    {"LabelStendCatalog", "StendPanel", 510, 6, false},
+    {"LabelStendPrice", "StendPanel", 583, 6, false},
+    {"LabelPlakatShop", "PlakatPanel", 416, 6, false},
+    {"LabelPlakatShopPer", "PlakatPanel", 532, 6, false},
+    {"LabelPlakatPrice", "PlakatPanel", 532, 30, false},
+    {"LabelVitrinObzor", "VitrinPanel", 570, 6, false},
+    {"LabelVitrinManekenObzor", "VitrinPanel", 553, 35, false},
+    {"LabelVitrinSIZObzor", "VitrinPanel", 576, 62, false},
+    {"LabelMebelObzor", "MebelPanel", 570, 6, false},
+    {"LabelCompObzor", "CompPanel", 387, 107, false},
+    {"LabelCompObzorMult", "CompPanel", 539, 107, false},
+    {"LabelTehShopBoard", "TehPanel", 416, 8, false},
+    {"LabelTehShopProgramma", "TehPanel", 416, 31, false},
+    {"LabelTehShopTrenajer", "TehPanel", 416, 54, false},
+    {"LabelTehShopFilm", "TehPanel", 596, 8, false},
+    {"LabelTehShopBook", "TehPanel", 596, 31, false},
+    {"LabelTehShopTest", "TehPanel", 596, 54, false},
+    {"LabelKabinetKey", "BottomPanel", 426, 14, false},
+    {"LabelKabinetModul", "BottomPanel", 552, 14, false},
+    {"LabelKabinetBooklet", "BottomPanel", 698, 14, false},
+    {"LabelKabinetPrezent", "BottomPanel", 764, 14, false}, // hidden for good
+};
+
+// clang-format on
+
+} // namespace
+
+std::span<const ControlSpec> controls() {
+    return kControls;
+}
+std::span<const RadioGroupSpec> radioGroups() {
+    return kRadioGroups;
+}
+std::span<const LinkLabelSpec> linkLabels() {
+    return kLinkLabels;
+}
+
+} // namespace window

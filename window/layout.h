@@ -1,0 +1,68 @@
+// The window's fixed layout as data: one row per control, read by TMain to build its widgets.
+#pragma once
+
+#include <QObject>
+
+#include <initializer_list>
+#include <span>
+
+class TMain;
+
+namespace window {
+
+enum class Kind {
+    Region,      // a docked panel of the window
+    ScrollBox,   // the borderless scroll area that stacks the section panels
+    Section,     // a section panel: docked to the top of the scroll area, height only
+    GroupBox,    // a frame without caption
+    CheckBox,    //
+    RadioButton, // one button of a radio pair; the pair is the buttons of one parent
+    RadioGroup,  // a captioned frame with radio items (see radioGroups())
+    CountEdit,   // a labelled edit holding a whole number of items
+    Edit,        // a labelled edit (the area)
+    ResultEdit,  // a read-only labelled edit
+    Slider,      // a level slider, positions 1 to 10
+    Label,       //
+    WrapLabel,   // a label whose text wraps
+    Picture,     //
+    RichText,    // the description panel
+    Button,      //
+};
+
+using Handler = void (TMain::*)(QObject* sender);
+
+struct ControlSpec {
+    const char* name;
+    Kind kind;
+    const char* parent; // "Main" for the window itself
+    int x, y, w, h;     // pixels at 96 dpi, relative to the parent's client area
+    const char* caption;
+    const char* initial; // "ticked"/"clear", "selected"/"not selected", a text, a position, an item
+    int maxLength;       // typing limit of an edit, 0 for none
+    const char* hint;
+    Handler handler; // change or click handler, nullptr for none
+};
+
+struct RadioGroupSpec {
+    const char* name;
+    int columns;
+    std::initializer_list<const char*> items;
+};
+
+struct LinkLabelSpec {
+    const char* name;
+    const char* parent;
+    int x, y;
+    bool rightAligned; // stands with its right edge at x (the contact labels on the logo)
+};
+
+// Every control in creation order; a parent always comes before its children.
+std::span<const ControlSpec> controls();
+std::span<const RadioGroupSpec> radioGroups();
+std::span<const LinkLabelSpec> linkLabels();
+
+inline constexpr int clientWidth = 1232;
+inline constexpr int clientHeight = 641;
+inline constexpr const char* windowCaption = "Калькулятор расчета кабинета ОТ";
+
+} // namespace window

@@ -1,0 +1,176 @@
+// The class presets of the cabinet and the reset of the inputs.
+#include "window/presets.h"
+
+#include "window/main_window.h"
+#include "window/topic_writer.h"
+
+#include <QSlider>
+
+#include <cmath>
+
+namespace window {
+
+namespace {
+
+// clang-format off
+// The value that each class gives each control, in the order they are set. A slider's "level"
+// is its maximum times the class's level factor.
+const PresetRow kPresets[] = {
+    // control                 ПРЕМИУМ      БИЗНЕС       ЭКОНОМ
+    {"CB3d",                  {"on",       "on",       "off"}},
+    {"CBDostavka",            {"on",       "on",       "on"}},
+    {"CBSborka",              {"on",       "on",       "on"}},
+    {"RBStendAllum",          {"selected", "selected", "selected"}},
+    {"EditPlakatA4",          {"100",      "70",       "30"}},
+    {"EditPlakatA3",          {"200",      "120",      "70"}},
+    {"EditPlakatA2",          {"300",      "200",      "100"}},
+    {"CBVitrinSIZ",           {"on",       "on",       "on"}},
+    {"CBVitrinGO",            {"on",       "on",       "off"}},
+    {"CBVitrinEB",            {"on",       "on",       "on"}},
+    {"CBVitrinPB",            {"on",       "on",       "off"}},
+    {"CBVitrinPM",            {"on",       "on",       "on"}},
+    {"EditVitrinManeken",     {"2",        "1",        "1"}},
+    {"RGVitrinTip",           {"5",        "5",        "5"}},
+    {"TrackMebel",            {"level",    "level",    "level"}},
+    {"CBMebelPrepod",         {"on",       "on",       "on"}},
+    {"CBMebelStudent",        {"on",       "on",       "on"}},
+    {"RBMebelKreslo",         {"selected", "selected", "selected"}},
+    {"CBMebelGarderob",       {"on",       "on",       "on"}},
+    {"CBMebeShkaf",           {"on",       "on",       "on"}},
+    {"CBMebelBed",            {"on",       "on",       "on"}},
+    {"TrackComp",             {"level",    "level",    "level"}},
+    {"CBCompProector",        {"on",       "on",       "on"}},
+    {"CBCompTelephone",       {"on",       "on",       "on"}},
+    {"CBCompTV",              {"on",       "on",       "on"}},
+    {"CBCompPrinter",         {"on",       "on",       "on"}},
+    {"CBCompAudio",           {"on",       "on",       "on"}},
+    {"CBCompPrepod",          {"on",       "on",       "on"}},
+    {"RBCompPrepodStatic",    {"selected", "selected", "selected"}},
+    {"CBCompStudent",         {"on",       "on",       "on"}},
+    {"EditCompStudent",       {"3",        "2",        "1"}},
+    {"RBCompStudentStatic",   {"selected", "selected", "selected"}},
+    {"CBCompNet",             {"on",       "on",       "on"}},
+    {"RBCompNetWifi",         {"selected", "selected", "selected"}},
+    {"TrackTeh",              {"level",    "level",    "level"}},
+    {"CBTehBoard",            {"on",       "on",       "on"}},
+    {"CBTehProgramma",        {"on",       "on",       "on"}},
+    {"CBTehTrenajer",         {"on",       "on",       "on"}},
+    {"CBTehFilm",             {"on",       "on",       "on"}},
+    {"CBTehBook",             {"on",       "on",       "on"}},
+    {"CBTehTest",             {"on",       "on",       "on"}},
+};
+
+const CabinetClass kClasses[] = {
+    {"ПРЕМИУМ-КЛАСС", 1.0,
+     "Кабинет Охраны Труда «ПРЕМИУМ»\nкабинет, в котором всё самое лучшее",
+     {"Стенды по технике безопасности в золотом или серебряном алюминиевом багете с объемными заголовками",
+      "Лозунги по технике безопасности в золотом или серебряном алюминиевом багете",
+      "Агитационные плакаты по технике безопасности в золотом или серебряном алюминиевом багете",
+      "Настенные перекидные системы на большое количество плакатов - вся техника безопасности в одном месте",
+      "Полностью укомплектованные витрины средствами индивидуальной защиты",
+      "Два манекена со средствами индивидуальной защиты - зимняя и летняя спецодежда",
+      "Качественная и комфортная мебель",
+      "Высокопроизводительные и современные компьютеры и оргтехника",
+      "Полный комплект видеоматериала, обучающих программ, тестов, нормативной литературы",
+      "Современный и технологический медицинский тренажер для отработки навыков спасения"}},
+    {"БИЗНЕС-КЛАСС", 0.7,
+     "Кабинет Охраны Труда «БИЗНЕС»\nот 3D макета до установки под ключ",
+     {"Стенды по технике безопасности в золотом или серебряном алюминиевом багете",
+      "Лозунги по технике безопасности в золотом или серебряном алюминиевом багете",
+      "Агитационные плакаты по технике безопасности в золотом или серебряном алюминиевом багете",
+      "Настенные перекидные системы - необходимая техника безопасности в одном месте",
+      "Укомплектованные витрины средствами индивидуальной защиты",
+      "Манекен в спецодежде",
+      "Качественная мебель",
+      "Современные компьютеры и оргтехника",
+      "Необходимый комплект видеоматериала, обучающих программ, тестов, нормативной литературы",
+      "Современный медицинский тренажер для отработки навыков спасения"}},
+    {"ЭКОНОМ-КЛАСС", 0.3,
+     "Кабинет Охраны Труда «ЭКОНОМ»\nкачественный кабинет под ключ",
+     {"Стенды по технике безопасности в золотом или серебряном алюминиевом багете",
+      "Лозунги по технике безопасности в золотом или серебряном алюминиевом багете",
+      "Агитационные плакаты по технике безопасности в золотом или серебряном алюминиевом багете",
+      "Настенные перекидные системы - самая необходимая техника безопасности в одном месте",
+      "Укомплектованные витрины средствами индивидуальной защиты",
+      "Манекен в спецодежде",
+      "Полный набор мебели",
+      "Компьютеры и оргтехника",
+      "Видеофильмы, обучающие программы, тесты, нормативная литература",
+      "Медицинский тренажер для отработки навыков спасения"}},
+};
+
+// The reset, in its order. The area, the four counts derived from it, the section switches
+// and CBCompTelephone keep their values.
+const ResetRow kReset[] = {
+    {"RGClass", "none"},
+    {"CB3d", "off"}, {"CBDostavka", "off"}, {"CBSborka", "off"},
+    {"EditPrice", ""}, {"EditVolume", ""}, {"EditWeight", ""}, {"EditTime", ""},
+    {"RBStendAllum", "selected"},
+    {"EditPlakatA4", "0"}, {"EditPlakatA3", "0"}, {"EditPlakatA2", "0"},
+    {"CBVitrinSIZ", "off"}, {"CBVitrinGO", "off"}, {"CBVitrinEB", "off"}, {"CBVitrinPB", "off"},
+    {"CBVitrinPM", "off"},
+    {"EditVitrinPusto", "0"}, {"EditVitrinManeken", "0"},
+    {"RGVitrinTip", "5"},
+    {"TrackMebel", "1"},
+    {"CBMebelPrepod", "off"}, {"CBMebelStudent", "off"},
+    {"RBMebelKreslo", "selected"},
+    {"CBMebelGarderob", "off"}, {"CBMebeShkaf", "off"}, {"CBMebelBed", "off"},
+    {"TrackComp", "1"},
+    {"CBCompProector", "off"}, {"CBCompPrepod", "off"}, {"CBCompStudent", "off"},
+    {"CBCompNet", "off"}, {"CBCompTV", "off"}, {"CBCompPrinter", "off"}, {"CBCompAudio", "off"},
+    {"EditCompStudent", "0"},
+    {"RBCompPrepodStatic", "selected"}, {"RBCompStudentStatic", "selected"},
+    {"RBCompNetWifi", "selected"},
+    {"TrackTeh", "1"},
+    {"CBTehBoard", "off"}, {"CBTehProgramma", "off"}, {"CBTehTrenajer", "off"},
+    {"CBTehFilm", "off"}, {"CBTehBook", "off"}, {"CBTehTest", "off"},
+};
+// clang-format on
+
+} // namespace
+
+std::span<const PresetRow> presets() {
+    return kPresets;
+}
+std::span<const CabinetClass> cabinetClasses() {
+    return kClasses;
+}
+std::span<const ResetRow> resetSteps() {
+    return kReset;
+}
+
+int classLevel(int maximum, int classIndex) {
+    return static_cast<int>(std::lround(maximum * kClasses[classIndex].levelFactor));
+}
+
+} // namespace window
+
+void TMain::RGClassClick(QObject*) {
+    const int index = itemIndex(QStringLiteral("RGClass"));
+    if (index < 0)
+        return;
+    EditSquareChange(control(QStringLiteral("EditSquare")));
+    for (const window::PresetRow& row : window::presets()) {
+        const QString name = QString::fromUtf8(row.control);
+        QString value = QString::fromUtf8(row.values[index]);
+        if (value == u"level")
+            value = QString::number(window::classLevel(control<QSlider>(name)->maximum(), index));
+        setControlValue(name, value);
+    }
+
+    const window::CabinetClass& c = window::cabinetClasses()[index];
+    doc_.showPicture("KABINET");
+    window::TopicWriter w(doc_);
+    w.centred(c.title).left("");
+    for (const char* line : c.bullets)
+        w.bullet(line);
+    w.finish();
+}
+
+void TMain::ButtonClearClick(QObject*) {
+    for (const window::ResetRow& row : window::resetSteps())
+        setControlValue(QString::fromUtf8(row.control), QString::fromUtf8(row.value));
+    doc_.showPicture("");
+    doc_.clear();
+    FormCreate(this);
+}

@@ -1,0 +1,116 @@
+#include "window/widgets.h"
+
+#include <QButtonGroup>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <algorithm>
+
+namespace window {
+
+BevelPanel::BevelPanel(QWidget* parent)
+    : QFrame(parent) {
+    // A raised box draws a light outer and a dark inner line on the top left and the reverse on
+    // the bottom right: raised outside, lowered inside.
+    setFrameStyle(QFrame::Box | QFrame::Raised);
+    setLineWidth(1);
+    setMidLineWidth(0);
+}
+
+RadioGroup::RadioGroup(const QString& caption, int columns,
+                       std::initializer_list<const char*> items, QWidget* parent)
+    : QGroupBox(caption, parent)
+    , buttons_(new QButtonGroup(this))
+    , columns_(std::max(1, columns)) {
+    int id = 0;
+    for (const char* item : items) {
+        auto* b = new QRadioButton(QString::fromUtf8(item), this);
+        buttons_->addButton(b, id++);
+    }
+    arrange();
+}
+
+int RadioGroup::itemIndex() const {
+    return buttons_->checkedId();
+}
+
+void RadioGroup::setItemIndex(int index) {
+    if (index == itemIndex())
+        return;
+    if (QAbstractButton* b = buttons_->button(index)) {
+        b->setChecked(true);
+    } else if (QAbstractButton* current = buttons_->checkedButton()) {
+        setRadioChecked(current, false);
+    }
+}
+
+QString RadioGroup::itemCaption(int index) const {
+    const QAbstractButton* b = buttons_->button(index);
+    return b ? b->text() : QString();
+}
+
+int RadioGroup::itemCount() const {
+    return static_cast<int>(buttons_->buttons().size());
+}
+
+void RadioGroup::resizeEvent(QResizeEvent* e) {
+    QGroupBox::resizeEvent(e);
+    arrange();
+}
+
+void RadioGroup::arrange() {
+    // The classic arrangement: the caption line on top, then equal cells column by column.
+    const QList<QAbstractButton*> items = buttons_->buttons();
+    if (items.isEmpty())
+        return;
+    const int count = static_cast<int>(items.size());
+    const int perColumn = (count + columns_ - 1) / columns_;
+    const int textHeight = QFontMetrics(font()).height();
+    const int cellWidth = (width() - 10) / columns_;
+    const int free = height() - textHeight - 5;
+    const int cellHeight = free / perColumn;
+    const int top = textHeight + 1 + (free % perColumn) / 2;
+    for (int i = 0; i < count; ++i)
+        items[i]->setGeometry((i / perColumn) * cellWidth + 8, (i % perColumn) * cellHeight + top,
+                              cellWidth, cellHeight);
+}
+
+TypingLimit::TypingLimit(QLineEdit* edit, int limit, bool digitsOnly)
+    : QValidator(edit)
+    , edit_(edit)
+    , limit_(limit)
+    , digitsOnly_(digitsOnly) {}
+
+QValidator::State TypingLimit::validate(QString& input, int&) const {
+    if (digitsOnly_ &&
+        !std::all_of(input.cbegin(), input.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return Invalid;
+    // A program-set text comes with an empty undo history; the user's edits never do.
+    const bool byUser = edit_->isUndoAvailable();
+    if (byUser && limit_ > 0 && input.size() > limit_)
+        return Invalid;
+    return Acceptable;
+}
+
+void setRadioChecked(QAbstractButton* button, bool checked) {
+    if (button->isChecked() == checked)
+        return;
+    if (checked) {
+        button->setChecked(true);
+        return;
+    }
+    // An exclusive group refuses to clear its checked button: lift the rule for the moment.
+    if (QButtonGroup* group = button->group()) {
+        group->setExclusive(false);
+        button->setChecked(false);
+        group->setExclusive(true);
+    } else {
+        const bool exclusive = button->autoExclusive();
+        button->setAutoExclusive(false);
+        button->setChecked(false);
+        button->setAutoExclusive(exclusive);
+    }
+}
+
+} // namespace window

@@ -1,0 +1,66 @@
+// Small widgets the layout is built from: the bevelled panel, the radio group and the typing
+// limit of the edits.
+#pragma once
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QValidator>
+
+#include <initializer_list>
+
+class QAbstractButton;
+class QButtonGroup;
+class QLineEdit;
+
+namespace window {
+
+// A panel with a raised outer and a lowered inner bevel.
+class BevelPanel : public QFrame {
+    Q_OBJECT
+  public:
+    explicit BevelPanel(QWidget* parent = nullptr);
+};
+
+// A captioned frame whose radio items are spread evenly over its columns and height, one row
+// per item in each column. Item indexes run from 0; -1 means no item is selected.
+class RadioGroup : public QGroupBox {
+    Q_OBJECT
+  public:
+    RadioGroup(const QString& caption, int columns, std::initializer_list<const char*> items,
+               QWidget* parent = nullptr);
+
+    int itemIndex() const;
+    void setItemIndex(int index);
+    QString itemCaption(int index) const;
+    int itemCount() const;
+    QButtonGroup* buttons() const { return buttons_; }
+
+  protected:
+    void resizeEvent(QResizeEvent* e) override;
+
+  private:
+    void arrange();
+
+    QButtonGroup* buttons_;
+    int columns_;
+};
+
+// The typing limit of an edit, and for count edits the digits-only rule. It holds back the
+// user's typing, pasting and dropping only: a text that the program sets is taken whole, and
+// the user may then shorten it but not lengthen it past the limit.
+class TypingLimit : public QValidator {
+    Q_OBJECT
+  public:
+    TypingLimit(QLineEdit* edit, int limit, bool digitsOnly);
+    State validate(QString& input, int& pos) const override;
+
+  private:
+    QLineEdit* edit_;
+    int limit_;
+    bool digitsOnly_;
+};
+
+// Checks or clears a radio button; clearing may leave its group without a selection.
+void setRadioChecked(QAbstractButton* button, bool checked);
+
+} // namespace window
