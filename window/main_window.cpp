@@ -129,9 +129,14 @@ QWidget* TMain::create(const window::ControlSpec& spec, QWidget* parent) {
         layout->insertWidget(layout->count() - 1, panel);
         return panel;
     }
-    case Kind::GroupBox:
-        w = new QGroupBox(parent);
+    case Kind::GroupBox: {
+        auto* frame = new QFrame(parent); // an etched frame without caption
+        frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        frame->setLineWidth(1);
+        frame->setMidLineWidth(0);
+        w = frame;
         break;
+    }
     case Kind::CheckBox: {
         auto* box = new QCheckBox(caption, parent);
         box->setChecked(initial == u"ticked");

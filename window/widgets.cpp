@@ -3,7 +3,10 @@
 #include <QButtonGroup>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QPainter>
 #include <QRadioButton>
+#include <QStyle>
+#include <qdrawutil.h>
 
 #include <algorithm>
 
@@ -57,6 +60,17 @@ int RadioGroup::itemCount() const {
 void RadioGroup::resizeEvent(QResizeEvent* e) {
     QGroupBox::resizeEvent(e);
     arrange();
+}
+
+void RadioGroup::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QFontMetrics fm = fontMetrics();
+    // An etched frame, as the group boxes without caption have.
+    qDrawShadeRect(&p, rect().adjusted(0, fm.height() / 2, 0, 0), palette(), true, 1, 0);
+    const QRect caption(8, 0, fm.horizontalAdvance(title()), fm.height());
+    p.fillRect(caption, palette().window());
+    style()->drawItemText(&p, caption, Qt::AlignLeft | Qt::AlignVCenter, palette(), isEnabled(),
+                          title(), QPalette::WindowText);
 }
 
 void RadioGroup::arrange() {

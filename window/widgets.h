@@ -37,6 +37,8 @@ class RadioGroup : public QGroupBox {
 
   protected:
     void resizeEvent(QResizeEvent* e) override;
+    // The frame starts at the middle of the caption line, and the caption interrupts it.
+    void paintEvent(QPaintEvent* e) override;
 
   private:
     void arrange();
