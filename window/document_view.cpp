@@ -6,6 +6,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextList>
+#include <QTimer>
 
 namespace window {
 
@@ -51,15 +52,32 @@ DescriptionView::DescriptionView(QTextEdit* text, QLabel* picture)
 }
 
 void DescriptionView::documentCleared() {
+    flush();
     text_->document()->clear();
     cursor_ = QTextCursor(text_->document());
     list_ = nullptr;
     empty_ = true;
 }
 
+void DescriptionView::beginBatch() {
+    if (batching_)
+        return;
+    batching_ = true;
+    cursor_.beginEditBlock();
+    QTimer::singleShot(0, text_, [this] { flush(); });
+}
+
+void DescriptionView::flush() {
+    if (!batching_)
+        return;
+    batching_ = false;
+    cursor_.endEditBlock();
+}
+
 void DescriptionView::paragraphAppended(const estimate::Paragraph& p) {
     const QTextCharFormat chars = charFormat(p.format);
     const QTextBlockFormat block = blockFormat(p.format);
+    beginBatch();
     cursor_.movePosition(QTextCursor::End);
     if (empty_) {
         cursor_.setBlockFormat(block);
