@@ -40,7 +40,6 @@ class WindowStyle : public QProxyStyle {
 QString setupApplication() {
     QString family = QString::fromUtf8(fallbackFamily);
     const int regular = QFontDatabase::addApplicationFont(QString::fromUtf8(fontFile));
-    QFontDatabase::addApplicationFont(QString::fromUtf8(boldFontFile));
     if (regular >= 0) {
         const QStringList families = QFontDatabase::applicationFontFamilies(regular);
         if (!families.isEmpty())

@@ -5,9 +5,10 @@
 
 namespace window {
 
-// The Tahoma-compatible font file pair of the wine fonts, loaded at start.
+// The Tahoma-compatible font of the wine fonts, loaded at start. Only the regular face: the
+// package's bold file draws thin, widely spaced glyphs, while the bold and italic that Qt
+// derives from the regular face look the part.
 inline constexpr const char* fontFile = "/usr/share/wine/fonts/tahoma.ttf";
-inline constexpr const char* boldFontFile = "/usr/share/wine/fonts/tahomabd.ttf";
 // A metric-compatible family used when the files are missing.
 inline constexpr const char* fallbackFamily = "Liberation Sans";
 inline constexpr int fontPixelSize = 11;
