@@ -67,7 +67,7 @@ std::string hostName() {
     return name;
 }
 
-// Fields of ".~lock.NAME#": ,office user,os user,host,date,profile url;
+// Fields of ".~lock.NAME#": office user (often empty),os user,host,date,profile url;
 std::vector<std::string> lockFields(const std::string& text) {
     std::vector<std::string> fields;
     std::string field;
@@ -88,10 +88,10 @@ bool liveLock(const fs::path& file, const std::string& ownProfileUrl) {
     if (!fs::exists(lock, ec))
         return false;
     const auto fields = lockFields(readAll(lock));
-    if (fields.size() < 6)
+    if (fields.size() < 5)
         return true; // a lock we cannot read is taken at its word
-    const std::string& host = fields[3];
-    const std::string& profile = fields[5];
+    const std::string& host = fields[2];
+    const std::string& profile = fields[4];
     if (host != hostName())
         return true; // held on another machine: cannot be checked, so it counts
     if (!ownProfileUrl.empty() && profile == ownProfileUrl)

@@ -103,6 +103,9 @@ std::string Documents::profileUrl() const {
 bool Documents::OpenWorkbook(const QString& path, QStringList& messages) {
     if (!QFileInfo(path).isFile() || FileInUse(path.toStdString(), profileUrl()))
         return false;
+    // A lock left behind by an office that has ended would make the office ask whether to
+    // open the file anyway; its holder is gone, so the lock goes.
+    QFile::remove(QString::fromStdString(lockFilePath(path.toStdString())));
     Suite* s = suite();
     if (!s) {
         messages << msgCannotLoad;

@@ -125,8 +125,15 @@ int exitedWith(pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+// Running: neither gone nor a zombie that waits for a parent to reap it.
 bool processAlive(pid_t pid) {
-    return pid > 0 && ::kill(pid, 0) == 0;
+    if (pid <= 0 || ::kill(pid, 0) != 0)
+        return false;
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::string stat((std::istreambuf_iterator<char>(in)), {});
+    const auto paren = stat.rfind(')');
+    return paren == std::string::npos || paren + 2 >= stat.size() ||
+           (stat[paren + 2] != 'Z' && stat[paren + 2] != 'X');
 }
 
 } // namespace
@@ -150,7 +157,8 @@ pid_t findOfficeProcess(const std::string& profile) {
             size_t end = cmdline.find('\0', pos);
             if (end == std::string::npos)
                 end = cmdline.size();
-            if (cmdline.compare(pos, end - pos, wanted) == 0)
+            if (cmdline.compare(pos, end - pos, wanted) == 0 &&
+                processAlive(static_cast<pid_t>(std::stol(name))))
                 return static_cast<pid_t>(std::stol(name));
             pos = end + 1;
         }
@@ -167,6 +175,21 @@ Connection::~Connection() {
     // Children that ended are reaped; a running office is left to the user.
     if (ownChild_ && pid_ > 0)
         exitedWith(pid_);
+    if (helper_ > 0)
+        exitedWith(helper_);
+}
+
+bool Connection::connected() {
+    if (helper_ > 0 && exitedWith(helper_) >= 0)
+        helper_ = 0;
+    if (!desktop_.is() || *lost_)
+        return false;
+    // The bridge learns of a killed office a moment later than the process table does.
+    if (pid_ > 0 && (ownChild_ ? exitedWith(pid_) >= 0 : !processAlive(pid_))) {
+        *lost_ = true;
+        return false;
+    }
+    return true;
 }
 
 Reference<frame::XDesktop2> Connection::desktop() {
@@ -186,7 +209,7 @@ void Connection::reset() {
     desktop_.clear();
     remote_.clear();
     bridge_.clear();
-    if (ownChild_ && pid_ > 0 && exitedWith(pid_) >= 0)
+    if (ownChild_ && pid_ > 0 && (!processAlive(pid_) || exitedWith(pid_) >= 0))
         pid_ = 0;
     if (!ownChild_ && !processAlive(pid_))
         pid_ = 0;
@@ -216,42 +239,37 @@ void Connection::start() {
     const auto deadline = Clock::now() + std::chrono::milliseconds(options_.startTimeoutMs);
     for (int attempt = 0; attempt < 3; ++attempt) {
         const std::string pipe = uniquePipeName();
-        pid_ = spawnOffice(profile, pipe);
-        ownChild_ = true;
+        // An office already running on the profile takes the arguments of the new process,
+        // which then ends at once; that office is the one we talk to.
+        const pid_t running = findOfficeProcess(profile);
+        pid_t child = spawnOffice(profile, pipe);
+        pid_ = running ? running : child;
+        ownChild_ = running == 0;
         bool restart = false;
         while (Clock::now() < deadline) {
-            if (tryConnect(pipe)) {
-                if (!processAlive(pid_) || exitedWith(pid_) >= 0) {
-                    // Handed over to an office already running on the profile.
-                    pid_ = findOfficeProcess(profile);
-                    ownChild_ = false;
-                }
-                watchdog_.arm(pid_, std::chrono::milliseconds(options_.callTimeoutMs));
-                try {
-                    recordLastVersion();
-                } catch (...) {
-                    // Only a speed-up for later starts.
-                }
-                watchdog_.disarm();
-                return;
+            const int code = child ? exitedWith(child) : -1;
+            if (code >= 0)
+                child = 0;
+            if (ownChild_ && code == newProfileExit) {
+                restart = true;
+                break;
             }
-            if (ownChild_) {
-                int code = exitedWith(pid_);
-                if (code == newProfileExit) {
-                    restart = true;
-                    break;
-                }
-                if (code > 0)
-                    throw std::runtime_error("the office ended with code " + std::to_string(code));
-                if (code == 0) {
-                    // The arguments went to an office already running on this profile,
-                    // which opens the pipe in a moment.
-                    ownChild_ = false;
-                    pid_ = 0;
-                }
+            if (ownChild_ && code > 0)
+                throw std::runtime_error("the office ended with code " + std::to_string(code));
+            if (ownChild_ && code == 0) {
+                // Another office started on the profile in the meantime and took over.
+                ownChild_ = false;
+                pid_ = findOfficeProcess(profile);
+            }
+            if (tryConnect(pipe)) {
+                helper_ = ownChild_ ? 0 : child; // reaped once it has handed over
+                recordLastVersionBounded();
+                return;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(25));
         }
+        if (child && !ownChild_)
+            ::kill(child, SIGKILL), ::waitpid(child, nullptr, 0);
         if (!restart)
             break;
     }
@@ -261,6 +279,16 @@ void Connection::start() {
     }
     pid_ = 0;
     throw std::runtime_error("the office did not answer in time");
+}
+
+void Connection::recordLastVersionBounded() {
+    watchdog_.arm(pid_, std::chrono::milliseconds(options_.callTimeoutMs));
+    try {
+        recordLastVersion();
+    } catch (...) {
+        // Only a speed-up for later starts.
+    }
+    watchdog_.disarm();
 }
 
 void Connection::recordLastVersion() {

@@ -31,7 +31,8 @@ class Connection {
     Reference<css::frame::XDesktop2> desktop();
     Reference<css::uno::XComponentContext> context();
 
-    bool connected() const { return desktop_.is() && !*lost_; }
+    // Connected to an office that still runs.
+    bool connected();
     pid_t pid() const { return pid_; }
     const office::SuiteOptions& options() const { return options_; }
     Watchdog& watchdog() { return watchdog_; }
@@ -45,6 +46,7 @@ class Connection {
     void start();
     bool tryConnect(const std::string& pipe);
     void recordLastVersion();
+    void recordLastVersionBounded();
     void reset();
     void reapOrKill(int waitMs);
 
@@ -57,6 +59,7 @@ class Connection {
     std::shared_ptr<std::atomic<bool>> lost_ = std::make_shared<std::atomic<bool>>(false);
     pid_t pid_ = 0;
     bool ownChild_ = false; // pid_ is our child (waitpid works)
+    pid_t helper_ = 0;      // a started process that hands over to a running office
     Watchdog watchdog_;
 };
 

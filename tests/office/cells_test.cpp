@@ -314,7 +314,7 @@ class FileInUse : public ::testing::Test {
     void TearDown() override { std::filesystem::remove_all(dir); }
     void lock(const std::string& host, const std::string& profile) {
         std::ofstream(office::lockFilePath(file))
-            << ",Someone,someone," << host << ",01.01.2026 10:00," << profile << ";";
+            << ",someone," << host << ",01.01.2026 10:00," << profile << ";";
     }
     static std::string thisHost() {
         char n[256] = {};

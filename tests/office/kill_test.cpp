@@ -1,0 +1,136 @@
+// The office process killed in the middle of a job: the calculator survives, says what the
+// job says on failure, and the next job runs on a new office.
+#include "office/host.h"
+#include "tests/office/uno_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+using estimate::CabinetConfig;
+using namespace officetest;
+
+namespace {
+
+// Kills the office as soon as `ready` says so, from another thread.
+class Killer {
+  public:
+    explicit Killer(std::function<bool()> ready)
+        : thread_([this, ready] {
+            for (int i = 0; i < 2000 && !stop_ && !ready(); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            if (!stop_)
+                killOffice();
+        }) {}
+    ~Killer() {
+        stop_ = true;
+        thread_.join();
+    }
+
+  private:
+    std::atomic<bool> stop_ = false;
+    std::thread thread_;
+};
+
+bool lockExists(const QString& path) {
+    return QFile::exists(QString::fromStdString(office::lockFilePath(path.toStdString())));
+}
+
+CabinetConfig big() {
+    CabinetConfig c;
+    c.EditSquare = "50";
+    c.EditStendS = c.EditStendL = "5";
+    c.CBVitrinSIZ = c.CBMebelPrepod = c.CBCompNet = c.CBTehBoard = true;
+    return c;
+}
+
+class OfficeKilled : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        // The next request works on a new office.
+        const QString path = QDir(scratchDir()).filePath("after.xls");
+        EXPECT_TRUE(documents().writeRequest(path, big()).isEmpty());
+        suite().closeDocumentOf(path.toStdString());
+        anchorOffice();
+    }
+};
+
+TEST_F(OfficeKilled, DuringARequest) {
+    const QString path = QDir(scratchDir()).filePath("request.xls");
+    QStringList messages;
+    {
+        Killer k([&] { return lockExists(path); });
+        messages = documents().writeRequest(path, big());
+    }
+    // Killed while the workbook opened, or once it was open and the cells were written.
+    EXPECT_TRUE(messages == QStringList{office::msgFileInUse} ||
+                messages == QStringList{office::msgCannotLoad})
+        << messages.join(", ").toStdString();
+    EXPECT_FALSE(office::FileInUse(path.toStdString(), documents().profileUrl()));
+}
+
+TEST_F(OfficeKilled, DuringALoad) {
+    const QString source = QDir(scratchDir()).filePath("load.xls");
+    ASSERT_TRUE(documents().writeRequest(source, big()).isEmpty());
+    suite().closeDocumentOf(source.toStdString());
+    QStringList messages;
+    std::optional<CabinetConfig> loaded;
+    {
+        Killer k([&] { return lockExists(source); });
+        loaded = documents().readRequestFile(source, CabinetConfig{}, messages);
+    }
+    if (!loaded) { // killed before or after opening the workbook
+        EXPECT_TRUE(messages == QStringList{office::msgCannotRead} ||
+                    messages == QStringList{office::msgCannotLoad})
+            << messages.join(", ").toStdString();
+    }
+}
+
+TEST_F(OfficeKilled, DuringAPrintout) {
+    estimate::DescriptionDocument doc;
+    doc.setSize(10);
+    for (int i = 0; i < 200; ++i)
+        doc.append("Строка описания " + std::to_string(i));
+    const long pid = suite().officePid();
+    bool shown = true;
+    {
+        Killer k([&, start = std::chrono::steady_clock::now()] {
+            return std::chrono::steady_clock::now() - start > std::chrono::milliseconds(150);
+        });
+        shown = documents().printout(doc, false);
+    }
+    EXPECT_FALSE(shown);
+    EXPECT_NE(pid, 0);
+    // A printout right after works on a new office.
+    EXPECT_TRUE(documents().printout(doc, false));
+}
+
+TEST_F(OfficeKilled, BetweenJobs) {
+    killOffice();
+    const QString path = QDir(scratchDir()).filePath("between.xls");
+    EXPECT_TRUE(documents().writeRequest(path, big()).isEmpty());
+    suite().closeDocumentOf(path.toStdString());
+}
+
+TEST(OfficeLifetime, LoadEndsAnOfficeThatShowsNothingElse) {
+    const QString path = QDir(scratchDir()).filePath("alone.xls");
+    ASSERT_TRUE(documents().writeRequest(path, big()).isEmpty());
+    suite().closeDocumentOf(path.toStdString());
+    killOffice(); // no anchor: the next office shows nothing but the load
+    QStringList messages;
+    EXPECT_TRUE(documents().readRequestFile(path, {}, messages).has_value());
+    EXPECT_EQ(suite().officePid(), 0);
+    // A request keeps its workbook open: a load afterwards must not close it.
+    const QString shown = QDir(scratchDir()).filePath("shown.xls");
+    ASSERT_TRUE(documents().writeRequest(shown, big()).isEmpty());
+    EXPECT_TRUE(documents().readRequestFile(path, {}, messages).has_value());
+    EXPECT_NE(suite().officePid(), 0);
+    EXPECT_TRUE(office::FileInUse(shown.toStdString()));
+    suite().closeDocumentOf(shown.toStdString());
+    anchorOffice();
+}
+
+} // namespace

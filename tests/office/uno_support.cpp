@@ -1,0 +1,210 @@
+#include "tests/office/uno_support.h"
+
+#include "office/request.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <thread>
+
+namespace officetest {
+
+namespace {
+
+office::Documents* docs = nullptr;
+QTemporaryDir* scratch = nullptr;
+
+QString profileDir() {
+    return QStringLiteral(KC_TEST_BINARY_DIR "/office-profile");
+}
+
+std::vector<pid_t> officesOnProfile() {
+    const std::string wanted = "-env:UserInstallation=" + docs->profileUrl();
+    std::vector<pid_t> pids;
+    for (const auto& p : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = p.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::ifstream in(p.path() / "cmdline", std::ios::binary);
+        std::string cmd((std::istreambuf_iterator<char>(in)), {});
+        if (cmd.find(wanted + '\0') != std::string::npos)
+            pids.push_back(std::stoi(name));
+    }
+    return pids;
+}
+
+class OfficeEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        office::SuiteOptions options;
+        options.profileDir = profileDir().toStdString();
+        options.callTimeoutMs = 20000;
+        docs = new office::Documents(options);
+        scratch = new QTemporaryDir;
+        ASSERT_NE(docs->suite(), nullptr) << "the office plugin did not load";
+        anchorOffice();
+    }
+    void TearDown() override {
+        delete docs; // the office stays for the next test process; office_stop ends it
+        delete scratch;
+    }
+};
+
+} // namespace
+
+office::Documents& documents() {
+    return *docs;
+}
+office::Suite& suite() {
+    return *docs->suite();
+}
+
+QString scratchDir() {
+    static int n = 0;
+    const QString dir = scratch->filePath(QString::number(++n));
+    QDir().mkpath(dir);
+    return dir;
+}
+
+void anchorOffice() {
+    suite().openWordDocument();
+}
+
+// Gone, or ended and waiting for its parent.
+bool ended(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::string stat((std::istreambuf_iterator<char>(in)), {});
+    const auto paren = stat.rfind(')');
+    return stat.empty() || (paren != std::string::npos && paren + 2 < stat.size() &&
+                            (stat[paren + 2] == 'Z' || stat[paren + 2] == 'X'));
+}
+
+void killOffice() {
+    const auto pids = officesOnProfile();
+    for (pid_t pid : pids)
+        ::kill(pid, SIGKILL);
+    for (pid_t pid : pids)
+        for (int i = 0; i < 500 && !ended(pid); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+}
+
+void stopOffices() {
+    office::SuiteOptions options;
+    options.profileDir = profileDir().toStdString();
+    office::Documents d(options);
+    docs = &d;
+    killOffice();
+    docs = nullptr;
+    for (const auto& e : std::filesystem::directory_iterator("/tmp"))
+        if (e.path().filename().string().rfind("OSL_PIPE_", 0) == 0 &&
+            e.path().filename().string().find("kc_office_") != std::string::npos)
+            std::filesystem::remove(e.path());
+}
+
+estimate::CabinetConfig windowCorrected(estimate::CabinetConfig c) {
+    for (auto* count : {&c.EditStendS, &c.EditStendL, &c.EditStendP, &c.EditPlakatA4,
+                        &c.EditPlakatA3, &c.EditPlakatA2, &c.EditVitrinPusto, &c.EditVitrinManeken,
+                        &c.EditMebelMest, &c.EditCompStudent})
+        if (count->empty())
+            *count = "0";
+    bool ok = false;
+    const double area = QLocale().toDouble(QString::fromStdString(c.EditSquare), &ok);
+    if (!ok || area < 0)
+        c.EditSquare = "0";
+    return c;
+}
+
+const std::vector<std::string>& inputCells() {
+    static const std::vector<std::string> cells = [] {
+        std::set<std::string> all;
+        office::readRequest(
+            [&](std::string_view a) {
+                all.insert(std::string(a));
+                return office::CellValue{};
+            },
+            {});
+        return std::vector<std::string>(all.begin(), all.end());
+    }();
+    return cells;
+}
+
+namespace {
+
+std::vector<std::string> csvFields(const std::string& line) {
+    std::vector<std::string> out(1);
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char ch = line[i];
+        if (quoted) {
+            if (ch == '"' && i + 1 < line.size() && line[i + 1] == '"')
+                out.back() += '"', ++i;
+            else if (ch == '"')
+                quoted = false;
+            else
+                out.back() += ch;
+        } else if (ch == '"') {
+            quoted = true;
+        } else if (ch == ',') {
+            out.emplace_back();
+        } else {
+            out.back() += ch;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<std::map<std::string, std::string>> formSheets(const QStringList& xlsFiles) {
+    const QString out = scratchDir();
+    QStringList args = {"-env:UserInstallation=file://" KC_TEST_BINARY_DIR "/convert-profile",
+                        "--headless", "--norestore", "--convert-to",
+                        // UTF-8, every sheet to a file of its own
+                        "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,"
+                        "false,-1",
+                        "--outdir", out};
+    args += xlsFiles;
+    QProcess p;
+    p.start("soffice", args);
+    if (!p.waitForFinished(120000))
+        p.kill();
+    std::vector<std::map<std::string, std::string>> sheets;
+    for (const QString& file : xlsFiles) {
+        const QString csv =
+            QDir(out).filePath(QFileInfo(file).completeBaseName() + "-Бланк-заказ.csv");
+        std::ifstream in(csv.toStdString());
+        std::map<std::string, std::string> cells;
+        std::string line;
+        for (int row = 1; std::getline(in, line); ++row) {
+            const auto fields = csvFields(line);
+            for (size_t col = 0; col < fields.size() && col < 26; ++col)
+                if (!fields[col].empty())
+                    cells[std::string(1, char('A' + col)) + std::to_string(row)] = fields[col];
+        }
+        sheets.push_back(cells);
+    }
+    return sheets;
+}
+
+} // namespace officetest
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc > 1 && QString(argv[1]) == "--stop-office") {
+        officetest::stopOffices();
+        return 0;
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new officetest::OfficeEnvironment);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,40 @@
+// Shared by the tests that drive a real LibreOffice: one office process for the whole run,
+// on a profile of the build tree, reused by every test process and ended by the last test.
+#pragma once
+
+#include "estimate/config.h"
+#include "office/workflow.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace officetest {
+
+office::Documents& documents();
+office::Suite& suite();
+
+// A fresh folder for this test's files.
+QString scratchDir();
+// Opens a hidden document that keeps the office running between the test's own documents.
+void anchorOffice();
+// Kills the office process (SIGKILL), as a crash would.
+void killOffice();
+// Kills every office process on the test profile and removes its pipes and locks.
+void stopOffices();
+
+// The window's own corrections of loaded texts: an empty count reads "0", an area that does not
+// read as a number becomes "0".
+estimate::CabinetConfig windowCorrected(estimate::CabinetConfig c);
+
+// Converts the workbooks' sheets to CSV with a separate office process, independent of the
+// suite; gives for each file its form sheet's cells by address ("E14" -> "12,5").
+std::vector<std::map<std::string, std::string>> formSheets(const QStringList& xlsFiles);
+
+// The addresses of every input cell of the request.
+const std::vector<std::string>& inputCells();
+
+} // namespace officetest
