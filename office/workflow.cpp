@@ -81,6 +81,20 @@ QString descriptionHtml(const estimate::DescriptionDocument& description) {
     return html + QStringLiteral("</body></html>");
 }
 
+namespace {
+Documents* shared = nullptr;
+}
+
+Documents& sharedDocuments() {
+    if (!shared)
+        shared = new Documents;
+    return *shared;
+}
+
+void useSharedDocuments(const SuiteOptions& options) {
+    shared = new Documents(options); // an earlier one is left as it is, like at program end
+}
+
 Documents::Documents() {
     options_.profileDir = defaultProfileDir().toStdString();
 }

@@ -62,6 +62,12 @@ class Documents {
     std::unique_ptr<Suite> suite_;
 };
 
+// The calculator's one Documents, created on first use and never destroyed: at program end
+// the office references are simply dropped, and whatever the user sees stays open.
+Documents& sharedDocuments();
+// Makes the next sharedDocuments() use these options (tests with a profile of their own).
+void useSharedDocuments(const SuiteOptions& options);
+
 // The letterhead of the printout: the logo ":/logo/LOGO" when the program carries it, and
 // the seller's six lines.
 Letterhead sellerLetterhead();
