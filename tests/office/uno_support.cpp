@@ -48,13 +48,14 @@ class OfficeEnvironment : public ::testing::Environment {
         office::SuiteOptions options;
         options.profileDir = profileDir().toStdString();
         options.callTimeoutMs = 20000;
-        docs = new office::Documents(options);
+        office::useSharedDocuments(options); // the window's handlers use the same office
+        docs = &office::sharedDocuments();
         scratch = new QTemporaryDir;
         ASSERT_NE(docs->suite(), nullptr) << "the office plugin did not load";
         anchorOffice();
     }
     void TearDown() override {
-        delete docs; // the office stays for the next test process; office_stop ends it
+        // The office stays for the next test process; office_stop ends it.
         delete scratch;
     }
 };
