@@ -1,0 +1,155 @@
+// Times "Заявка", "Загрузить" and "Распечатать" from the confirmed dialog to the visible result
+// (for the load: to the record ready for the controls), with the office not yet running
+// ("cold", the profile already set up by an earlier start) and with it running ("warm").
+//   bench_office [runs]
+#include "office/workflow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <functional>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Figures {
+    double median, min, max;
+};
+
+Figures summarise(std::vector<double> ms) {
+    std::sort(ms.begin(), ms.end());
+    return {ms[ms.size() / 2], ms.front(), ms.back()};
+}
+
+estimate::CabinetConfig sample() {
+    estimate::CabinetConfig c;
+    c.EditSquare = "48";
+    c.EditStendS = "10";
+    c.EditPlakatA4 = "40";
+    c.CBVitrinSIZ = c.CBVitrinGO = c.CBMebelPrepod = c.CBMebelStudent = true;
+    c.EditMebelMest = "32";
+    c.CBCompPrepod = c.CBCompNet = c.CBTehBoard = c.CBTehFilm = true;
+    c.CBDostavka = c.CBSborka = true;
+    return c;
+}
+
+estimate::DescriptionDocument description() {
+    estimate::DescriptionDocument d;
+    d.setSize(10);
+    d.addStyle(estimate::Bold);
+    d.setAlignment(estimate::Align::Center);
+    d.append("КОММЕРЧЕСКОЕ ПРЕДЛОЖЕНИЕ");
+    d.appendEmpty();
+    d.setAlignment(estimate::Align::Left);
+    d.setBullets(true);
+    d.addStyle(estimate::Italic);
+    for (int i = 0; i < 60; ++i)
+        d.append("Позиция " + std::to_string(i) + ": информационный стенд, 5 шт., 12 500 руб.");
+    d.setBullets(false);
+    return d;
+}
+
+class Bench {
+  public:
+    explicit Bench(office::Documents& d)
+        : docs_(d) {}
+
+    void kill() {
+        if (long pid = docs_.suite()->officePid(); pid > 0) {
+            ::kill(pid_t(pid), SIGKILL);
+            for (int i = 0; i < 500 && ::kill(pid_t(pid), 0) == 0; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+    // Keeps the office running between warm runs, as a request workbook the user still sees.
+    void keepRunning() { docs_.suite()->openWordDocument(); }
+
+    double time(const std::function<void()>& job) {
+        const auto start = Clock::now();
+        job();
+        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    }
+
+  private:
+    office::Documents& docs_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
+
+    office::SuiteOptions options;
+    options.profileDir = KC_BENCH_PROFILE;
+    office::Documents docs(options);
+    if (!docs.suite()) {
+        std::printf("the office plugin did not load\n");
+        return 1;
+    }
+    QTemporaryDir dir;
+    Bench b(docs);
+    int n = 0;
+    auto file = [&] { return QDir(dir.path()).filePath(QString("r%1.xls").arg(++n)); };
+
+    // The profile's first start (new profile, set-up restart) is not what a user waits for.
+    const double first = b.time([&] { b.keepRunning(); });
+    b.kill();
+
+    const QString source = file();
+    docs.writeRequest(source, sample());
+    docs.suite()->closeDocumentOf(source.toStdString());
+    b.kill();
+
+    struct Row {
+        const char* job;
+        bool cold;
+        std::function<bool()> run;
+    };
+    const auto cfg = sample();
+    const auto doc = description();
+    QStringList messages;
+    const Row rows[] = {
+        {"Заявка", true, [&] { return docs.writeRequest(file(), cfg).isEmpty(); }},
+        {"Заявка", false, [&] { return docs.writeRequest(file(), cfg).isEmpty(); }},
+        {"Загрузить", true, [&] { return docs.readRequestFile(source, {}, messages).has_value(); }},
+        {"Загрузить", false,
+         [&] { return docs.readRequestFile(source, {}, messages).has_value(); }},
+        {"Распечатать", true, [&] { return docs.printout(doc); }},
+        {"Распечатать", false, [&] { return docs.printout(doc); }},
+    };
+
+    std::printf("office profile's first start: %.0f ms (not counted below)\n", first);
+    std::printf("%-12s %-6s %8s %8s %8s  (ms, %d runs, %s)\n", "job", "office", "median", "min",
+                "max", runs, qEnvironmentVariableIsSet("DISPLAY") ? "with a display" : "headless");
+    for (const Row& r : rows) {
+        std::vector<double> ms;
+        bool ok = true;
+        for (int i = 0; i < runs; ++i) {
+            b.kill();
+            if (!r.cold) {
+                b.keepRunning();
+                r.run(); // the first use after a start warms the office's own caches
+            }
+            ms.push_back(b.time([&] { ok = r.run() && ok; }));
+        }
+        const Figures f = summarise(ms);
+        std::printf("%s %-6s %8.0f %8.0f %8.0f%s\n",
+                    QString::fromUtf8(r.job).leftJustified(12).toUtf8().constData(),
+                    r.cold ? "cold" : "warm", f.median, f.min, f.max, ok ? "" : "  (a run failed)");
+    }
+    b.kill();
+    return 0;
+}
