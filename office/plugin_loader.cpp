@@ -13,10 +13,11 @@ const char* const pluginName = "kc_office_uno";
 }
 
 QStringList pluginSearchPath() {
-    QStringList dirs;
+    // An explicit folder is the only one searched.
     const QString fromEnv = qEnvironmentVariable("KC_OFFICE_PLUGIN_DIR");
     if (!fromEnv.isEmpty())
-        dirs << fromEnv;
+        return {fromEnv};
+    QStringList dirs;
     const QString appDir = QCoreApplication::applicationDirPath();
     dirs << appDir << QDir(appDir).filePath("../lib/kabinet-calc")
          << QStringLiteral(KC_OFFICE_PLUGIN_INSTALL_DIR)

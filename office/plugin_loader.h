@@ -11,8 +11,8 @@
 
 namespace office {
 
-// Folders searched for the plugin, in order: $KC_OFFICE_PLUGIN_DIR, the executable's folder,
-// ../lib/kabinet-calc and the install folder beside it, the build tree.
+// Folders searched for the plugin: $KC_OFFICE_PLUGIN_DIR alone when it is set; otherwise the
+// executable's folder, ../lib/kabinet-calc beside it, the install folder, the build tree.
 QStringList pluginSearchPath();
 
 // The profile folder of the calculator's own office process, under the user's cache folder.

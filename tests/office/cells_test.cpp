@@ -2,6 +2,10 @@
 // configuration, and a workbook's cells read back into a configuration.
 #include "office/host.h"
 #include "office/request.h"
+#include "office/workflow.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -366,6 +370,48 @@ TEST_F(FileInUse, OpenInAnotherProcessCounts) {
     close(fds[0]);
     close(fds[1]);
     EXPECT_FALSE(office::FileInUse(file));
+}
+
+// ---- Without LibreOffice ------------------------------------------------------------------
+
+class WithoutOffice : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        qputenv("KC_OFFICE_PLUGIN_DIR", "/nonexistent/kabinet-calc");
+        dir =
+            std::filesystem::temp_directory_path() / ("kc-nooffice-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir);
+        office::SuiteOptions options;
+        options.profileDir = (dir / "profile").string();
+        docs = std::make_unique<office::Documents>(options);
+    }
+    void TearDown() override {
+        qunsetenv("KC_OFFICE_PLUGIN_DIR");
+        std::filesystem::remove_all(dir);
+    }
+    std::filesystem::path dir;
+    std::unique_ptr<office::Documents> docs;
+};
+
+TEST_F(WithoutOffice, RequestWritesTheTemplateThenCannotLoad) {
+    const QString path = QString::fromStdString((dir / "blank.xls").string());
+    EXPECT_EQ(docs->writeRequest(path, {}), QStringList{office::msgCannotLoad});
+    EXPECT_EQ(QFileInfo(path).size(), QFile(":/templates/BLANK").size());
+    EXPECT_EQ(docs->suite(), nullptr);
+}
+
+TEST_F(WithoutOffice, LoadCannotLoad) {
+    const QString path = QString::fromStdString((dir / "blank.xls").string());
+    QFile::copy(":/templates/BLANK", path);
+    QStringList messages;
+    EXPECT_FALSE(docs->readRequestFile(path, {}, messages));
+    EXPECT_EQ(messages, QStringList{office::msgCannotLoad});
+}
+
+TEST_F(WithoutOffice, PrintoutDoesNothing) {
+    estimate::DescriptionDocument d;
+    d.append("x");
+    EXPECT_FALSE(docs->printout(d));
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <csignal>
 #include <thread>
 
 using estimate::CabinetConfig;
@@ -111,8 +112,24 @@ TEST_F(OfficeKilled, DuringAPrintout) {
 TEST_F(OfficeKilled, BetweenJobs) {
     killOffice();
     const QString path = QDir(scratchDir()).filePath("between.xls");
-    EXPECT_TRUE(documents().writeRequest(path, big()).isEmpty());
+    const QStringList messages = documents().writeRequest(path, big());
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(", ").toStdString();
     suite().closeDocumentOf(path.toStdString());
+}
+
+TEST_F(OfficeKilled, HungOfficeIsKilledAfterTheCallDeadline) {
+    estimate::DescriptionDocument doc;
+    doc.append("x");
+    ASSERT_TRUE(documents().printout(doc, false));
+    const pid_t pid = pid_t(suite().officePid());
+    ASSERT_GT(pid, 0);
+    ::kill(pid, SIGSTOP); // the office stops answering
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(documents().printout(doc, false));
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, std::chrono::milliseconds(documents().options().callTimeoutMs));
+    EXPECT_LT(waited, std::chrono::milliseconds(documents().options().callTimeoutMs + 3000));
+    killOffice(); // gone already, killed by the deadline
 }
 
 TEST(OfficeLifetime, LoadEndsAnOfficeThatShowsNothingElse) {

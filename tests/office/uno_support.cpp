@@ -47,7 +47,7 @@ class OfficeEnvironment : public ::testing::Environment {
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
         office::SuiteOptions options;
         options.profileDir = profileDir().toStdString();
-        options.callTimeoutMs = 20000;
+        options.callTimeoutMs = 5000;        // a hung office costs a test this long
         office::useSharedDocuments(options); // the window's handlers use the same office
         docs = &office::sharedDocuments();
         scratch = new QTemporaryDir;
@@ -80,13 +80,22 @@ void anchorOffice() {
     suite().openWordDocument();
 }
 
-// Gone, or ended and waiting for its parent.
+// Gone, or ended with all its threads and waiting for its parent (a zombie leader whose
+// threads still exit cannot be reaped yet).
 bool ended(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    const std::string dir = "/proc/" + std::to_string(pid);
+    std::ifstream in(dir + "/stat");
     std::string stat((std::istreambuf_iterator<char>(in)), {});
     const auto paren = stat.rfind(')');
-    return stat.empty() || (paren != std::string::npos && paren + 2 < stat.size() &&
-                            (stat[paren + 2] == 'Z' || stat[paren + 2] == 'X'));
+    if (stat.empty())
+        return true;
+    if (paren == std::string::npos || paren + 2 >= stat.size() ||
+        (stat[paren + 2] != 'Z' && stat[paren + 2] != 'X'))
+        return false;
+    std::error_code ec;
+    auto threads = std::distance(std::filesystem::directory_iterator(dir + "/task", ec),
+                                 std::filesystem::directory_iterator());
+    return ec || threads <= 1;
 }
 
 void killOffice() {
