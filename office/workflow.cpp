@@ -131,6 +131,7 @@ bool Documents::OpenWorkbook(const QString& path, QStringList& messages) {
     } catch (const std::exception&) {
         messages << msgCannotLoad;
         s->dropWorkbook();
+        s->shutdown(); // ends the office unless it shows a document
         return false;
     }
 }
