@@ -268,8 +268,12 @@ void Connection::start() {
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(25));
         }
-        if (child && !ownChild_)
-            ::kill(child, SIGKILL), ::waitpid(child, nullptr, 0);
+        if (child && !ownChild_) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+        }
+        if (!ownChild_ && pid_ > 0)
+            ::kill(pid_, SIGKILL); // the running office never answered: it hangs
         if (!restart)
             break;
     }
