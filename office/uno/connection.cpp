@@ -168,6 +168,9 @@ pid_t findOfficeProcess(const std::string& profile) {
 
 Connection::Connection(office::SuiteOptions options)
     : options_(std::move(options)) {
+    // An office that dies mid-call must not take the calculator with it: a write to its broken
+    // pipe then fails with EPIPE, which the bridge reports as a disposed call.
+    std::signal(SIGPIPE, SIG_IGN);
     std::filesystem::create_directories(options_.profileDir);
 }
 
