@@ -82,29 +82,29 @@ TMain::~TMain() {
 // Building the window from the layout table
 
 void TMain::build() {
-    for (const window::ControlSpec& spec : window::controls()) {
+    for (const window::ControlSpec& row : window::controls()) {
         QWidget* parent = this;
-        if (qstrcmp(spec.parent, "Main") != 0) {
-            parent = control(utf8(spec.parent));
+        if (qstrcmp(row.parent, "Main") != 0) {
+            parent = control(utf8(row.parent));
             if (auto* scroll = qobject_cast<QScrollArea*>(parent))
                 parent = scroll->widget();
         }
-        QWidget* w = create(spec, parent);
-        w->setObjectName(utf8(spec.name));
-        if (*spec.hint)
-            w->setToolTip(utf8(spec.hint));
+        QWidget* w = create(row, parent);
+        w->setObjectName(utf8(row.name));
+        if (*row.hint)
+            w->setToolTip(utf8(row.hint));
         controls_.insert(w->objectName(), w);
-        connectHandler(spec, w);
+        connectHandler(row, w);
     }
     placeLinkLabels();
 }
 
-QWidget* TMain::create(const window::ControlSpec& spec, QWidget* parent) {
-    const QRect place(spec.x, spec.y, spec.w, spec.h);
-    const QString caption = utf8(spec.caption);
-    const QString initial = utf8(spec.initial);
+QWidget* TMain::create(const window::ControlSpec& row, QWidget* parent) {
+    const QRect place(row.x, row.y, row.w, row.h);
+    const QString caption = utf8(row.caption);
+    const QString initial = utf8(row.initial);
     QWidget* w = nullptr;
-    switch (spec.kind) {
+    switch (row.kind) {
     case Kind::Region:
         w = new window::BevelPanel(parent);
         break;
@@ -124,7 +124,7 @@ QWidget* TMain::create(const window::ControlSpec& spec, QWidget* parent) {
     }
     case Kind::Section: {
         auto* panel = new window::BevelPanel(parent);
-        panel->setFixedHeight(spec.h);
+        panel->setFixedHeight(row.h);
         auto* layout = static_cast<QVBoxLayout*>(parent->layout());
         layout->insertWidget(layout->count() - 1, panel);
         return panel;
@@ -158,7 +158,7 @@ QWidget* TMain::create(const window::ControlSpec& spec, QWidget* parent) {
     }
     case Kind::RadioGroup: {
         for (const window::RadioGroupSpec& g : window::radioGroups()) {
-            if (qstrcmp(g.name, spec.name) != 0)
+            if (qstrcmp(g.name, row.name) != 0)
                 continue;
             auto* group = new window::RadioGroup(caption, g.columns, g.items, parent);
             group->setGeometry(place);
@@ -175,17 +175,17 @@ QWidget* TMain::create(const window::ControlSpec& spec, QWidget* parent) {
     case Kind::ResultEdit: {
         auto* edit = new QLineEdit(initial, parent);
         auto* label = new QLabel(caption, parent);
-        label->setObjectName(utf8(spec.name) + QStringLiteral("EditLabel"));
-        label->move(spec.x, spec.y - editLabelOffset);
+        label->setObjectName(utf8(row.name) + QStringLiteral("EditLabel"));
+        label->move(row.x, row.y - editLabelOffset);
         label->adjustSize();
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
         label->lower(); // a caption never covers a control
-        if (spec.kind == Kind::ResultEdit)
+        if (row.kind == Kind::ResultEdit)
             edit->setReadOnly(true);
         else
             edit->setValidator(
-                new window::TypingLimit(edit, spec.maxLength, spec.kind == Kind::CountEdit));
-        if (spec.kind == Kind::CountEdit)
+                new window::TypingLimit(edit, row.maxLength, row.kind == Kind::CountEdit));
+        if (row.kind == Kind::CountEdit)
             countEdits_.insert(edit);
         edit->installEventFilter(this);
         w = edit;
@@ -206,11 +206,11 @@ QWidget* TMain::create(const window::ControlSpec& spec, QWidget* parent) {
     case Kind::WrapLabel: {
         auto* label = new QLabel(caption, parent);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setWordWrap(spec.kind == Kind::WrapLabel);
-        if (spec.kind == Kind::Label) {
+        label->setWordWrap(row.kind == Kind::WrapLabel);
+        if (row.kind == Kind::Label) {
             // Sized to its text, never narrower than its place.
             label->setGeometry(place);
-            label->setMinimumWidth(spec.w);
+            label->setMinimumWidth(row.w);
             label->adjustSize();
             return label;
         }
@@ -246,12 +246,12 @@ QWidget* TMain::create(const window::ControlSpec& spec, QWidget* parent) {
     return w;
 }
 
-void TMain::connectHandler(const window::ControlSpec& spec, QWidget* w) {
-    const window::Handler handler = spec.handler;
+void TMain::connectHandler(const window::ControlSpec& row, QWidget* w) {
+    const window::Handler handler = row.handler;
     if (!handler)
         return;
     const auto run = [this, handler, w] { (this->*handler)(w); };
-    switch (spec.kind) {
+    switch (row.kind) {
     case Kind::CheckBox:
         connect(static_cast<QCheckBox*>(w), &QCheckBox::toggled, this, run);
         break;
@@ -273,16 +273,16 @@ void TMain::connectHandler(const window::ControlSpec& spec, QWidget* w) {
         connect(static_cast<QPushButton*>(w), &QPushButton::clicked, this, run);
         break;
     default:
-        Q_ASSERT_X(false, "TMain::connectHandler", spec.name);
+        Q_ASSERT_X(false, "TMain::connectHandler", row.name);
     }
 }
 
 void TMain::placeLinkLabels() {
-    for (const window::LinkLabelSpec& spec : window::linkLabels()) {
-        const QString name = utf8(spec.name);
-        auto* label = new info::LinkLabel(name, control(utf8(spec.parent)));
+    for (const window::LinkLabelSpec& row : window::linkLabels()) {
+        const QString name = utf8(row.name);
+        auto* label = new info::LinkLabel(name, control(utf8(row.parent)));
         label->adjustSize();
-        label->move(spec.rightAligned ? spec.x - label->width() : spec.x, spec.y);
+        label->move(row.rightAligned ? row.x - label->width() : row.x, row.y);
         if (name == u"LabelKabinetPrezent")
             label->hide();
         controls_.insert(name, label);

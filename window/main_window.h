@@ -91,8 +91,8 @@ class TMain : public QWidget {
 
   private:
     void build();
-    QWidget* create(const window::ControlSpec& spec, QWidget* parent);
-    void connectHandler(const window::ControlSpec& spec, QWidget* w);
+    QWidget* create(const window::ControlSpec& row, QWidget* parent);
+    void connectHandler(const window::ControlSpec& row, QWidget* w);
     void placeLinkLabels();
     void showSection(int index);
     void showLevel(int index);
