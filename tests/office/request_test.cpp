@@ -57,35 +57,41 @@ CabinetConfig writeAndReadBack(const CabinetConfig& c, const QString& path) {
     return loaded.value_or(CabinetConfig{});
 }
 
+// Every option box of the sections and the services.
+constexpr bool CabinetConfig::*optionBoxes[] = {&CabinetConfig::CB3d,
+                                                &CabinetConfig::CBDostavka,
+                                                &CabinetConfig::CBSborka,
+                                                &CabinetConfig::CBVitrinSIZ,
+                                                &CabinetConfig::CBVitrinGO,
+                                                &CabinetConfig::CBVitrinEB,
+                                                &CabinetConfig::CBVitrinPB,
+                                                &CabinetConfig::CBVitrinPM,
+                                                &CabinetConfig::CBMebelPrepod,
+                                                &CabinetConfig::CBMebelStudent,
+                                                &CabinetConfig::CBMebelGarderob,
+                                                &CabinetConfig::CBMebeShkaf,
+                                                &CabinetConfig::CBMebelBed,
+                                                &CabinetConfig::CBCompPrepod,
+                                                &CabinetConfig::CBCompStudent,
+                                                &CabinetConfig::CBCompNet,
+                                                &CabinetConfig::CBCompProector,
+                                                &CabinetConfig::CBCompTelephone,
+                                                &CabinetConfig::CBCompTV,
+                                                &CabinetConfig::CBCompPrinter,
+                                                &CabinetConfig::CBCompAudio,
+                                                &CabinetConfig::CBTehBoard,
+                                                &CabinetConfig::CBTehProgramma,
+                                                &CabinetConfig::CBTehTrenajer,
+                                                &CabinetConfig::CBTehFilm,
+                                                &CabinetConfig::CBTehBook,
+                                                &CabinetConfig::CBTehTest};
+constexpr bool CabinetConfig::*sectionSwitches[] = {
+    &CabinetConfig::CBStend, &CabinetConfig::CBPlakat, &CabinetConfig::CBVitrin,
+    &CabinetConfig::CBMebel, &CabinetConfig::CBComp,   &CabinetConfig::CBTeh};
+
 CabinetConfig everything() {
     CabinetConfig c;
-    for (bool CabinetConfig::*f : {&CabinetConfig::CB3d,
-                                   &CabinetConfig::CBDostavka,
-                                   &CabinetConfig::CBSborka,
-                                   &CabinetConfig::CBVitrinSIZ,
-                                   &CabinetConfig::CBVitrinGO,
-                                   &CabinetConfig::CBVitrinEB,
-                                   &CabinetConfig::CBVitrinPB,
-                                   &CabinetConfig::CBVitrinPM,
-                                   &CabinetConfig::CBMebelPrepod,
-                                   &CabinetConfig::CBMebelStudent,
-                                   &CabinetConfig::CBMebelGarderob,
-                                   &CabinetConfig::CBMebeShkaf,
-                                   &CabinetConfig::CBMebelBed,
-                                   &CabinetConfig::CBCompPrepod,
-                                   &CabinetConfig::CBCompStudent,
-                                   &CabinetConfig::CBCompNet,
-                                   &CabinetConfig::CBCompProector,
-                                   &CabinetConfig::CBCompTelephone,
-                                   &CabinetConfig::CBCompTV,
-                                   &CabinetConfig::CBCompPrinter,
-                                   &CabinetConfig::CBCompAudio,
-                                   &CabinetConfig::CBTehBoard,
-                                   &CabinetConfig::CBTehProgramma,
-                                   &CabinetConfig::CBTehTrenajer,
-                                   &CabinetConfig::CBTehFilm,
-                                   &CabinetConfig::CBTehBook,
-                                   &CabinetConfig::CBTehTest})
+    for (bool CabinetConfig::*f : optionBoxes)
         c.*f = true;
     c.EditSquare = "48,5";
     c.EditStendS = "10";
@@ -111,39 +117,9 @@ CabinetConfig randomConfig(std::mt19937& rng) {
         return coin(40) ? std::string("0") : std::to_string(rng() % (max + 1));
     };
     CabinetConfig c = everything();
-    for (bool CabinetConfig::*f : {&CabinetConfig::CBStend,
-                                   &CabinetConfig::CBPlakat,
-                                   &CabinetConfig::CBVitrin,
-                                   &CabinetConfig::CBMebel,
-                                   &CabinetConfig::CBComp,
-                                   &CabinetConfig::CBTeh,
-                                   &CabinetConfig::CB3d,
-                                   &CabinetConfig::CBDostavka,
-                                   &CabinetConfig::CBSborka,
-                                   &CabinetConfig::CBVitrinSIZ,
-                                   &CabinetConfig::CBVitrinGO,
-                                   &CabinetConfig::CBVitrinEB,
-                                   &CabinetConfig::CBVitrinPB,
-                                   &CabinetConfig::CBVitrinPM,
-                                   &CabinetConfig::CBMebelPrepod,
-                                   &CabinetConfig::CBMebelStudent,
-                                   &CabinetConfig::CBMebelGarderob,
-                                   &CabinetConfig::CBMebeShkaf,
-                                   &CabinetConfig::CBMebelBed,
-                                   &CabinetConfig::CBCompPrepod,
-                                   &CabinetConfig::CBCompStudent,
-                                   &CabinetConfig::CBCompNet,
-                                   &CabinetConfig::CBCompProector,
-                                   &CabinetConfig::CBCompTelephone,
-                                   &CabinetConfig::CBCompTV,
-                                   &CabinetConfig::CBCompPrinter,
-                                   &CabinetConfig::CBCompAudio,
-                                   &CabinetConfig::CBTehBoard,
-                                   &CabinetConfig::CBTehProgramma,
-                                   &CabinetConfig::CBTehTrenajer,
-                                   &CabinetConfig::CBTehFilm,
-                                   &CabinetConfig::CBTehBook,
-                                   &CabinetConfig::CBTehTest})
+    for (bool CabinetConfig::*f : sectionSwitches)
+        c.*f = coin(50);
+    for (bool CabinetConfig::*f : optionBoxes)
         c.*f = coin(50);
     const char* areas[] = {"0,00", "0", "10", "12,5", "100", "6,25", "0,75", "999"};
     c.EditSquare = areas[rng() % 8];
