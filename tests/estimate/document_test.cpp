@@ -11,6 +11,10 @@ struct GroupingCase {
     const char* out;
 };
 
+void PrintTo(const GroupingCase& c, std::ostream* os) {
+    *os << '"' << c.in << '"';
+}
+
 class DigitGrouping : public testing::TestWithParam<GroupingCase> {};
 
 TEST_P(DigitGrouping, InsertsBlankBeforeEveryThirdDigitFromTheRight) {

@@ -195,6 +195,10 @@ struct BadCase {
     std::int64_t total; // when it does not throw
 };
 
+void PrintTo(const BadCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class BadCounts : public testing::TestWithParam<BadCase> {};
 
 TEST_P(BadCounts, ErrorOrRightSum) {

@@ -16,6 +16,10 @@ struct RoundCase {
     std::int64_t out;
 };
 
+void PrintTo(const RoundCase& c, std::ostream* os) {
+    *os << c.in;
+}
+
 class TotalRounding : public testing::TestWithParam<RoundCase> {};
 
 TEST_P(TotalRounding, HalvesGoWhereTheInexactFactorTakesThem) {

@@ -51,6 +51,10 @@ std::vector<std::string> sectionBlocks(const DescriptionDocument& doc) {
     return {all.begin() + 2, services - 1};
 }
 
+void PrintTo(const SectionCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class Sections : public testing::TestWithParam<SectionCase> {};
 
 TEST_P(Sections, BlockTotalAndPasses) {

@@ -41,6 +41,10 @@ struct WriteCase {
     std::map<std::string, std::variant<std::string, int>> cells;
 };
 
+void PrintTo(const WriteCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class RequestCells : public ::testing::TestWithParam<WriteCase> {};
 
 TEST_P(RequestCells, WritesExactlyTheseCells) {
@@ -176,6 +180,10 @@ struct ReadCase {
     std::function<bool(const CabinetConfig&)> check; // on the record read
 };
 
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ReadRequest : public ::testing::TestWithParam<ReadCase> {};
 
 CellValue text(const char* t) {
@@ -266,6 +274,10 @@ struct BadCell {
     const char* cell;
     CellValue value;
 };
+
+void PrintTo(const BadCell& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ReadRequestFails : public ::testing::TestWithParam<BadCell> {};
 

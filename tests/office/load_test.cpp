@@ -50,6 +50,10 @@ struct LoadCase {
     std::function<bool(const CabinetConfig&)> check; // empty: the load must fail
 };
 
+void PrintTo(const LoadCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 CellValue t(const char* s) {
     return CellValue::ofText(s);
 }
@@ -133,6 +137,10 @@ struct BadFile {
     std::function<void(const QString& path)> make;
     QStringList messages; // what the user is shown
 };
+
+void PrintTo(const BadFile& c, std::ostream* os) {
+    *os << c.name;
+}
 
 void write(const QString& path, const QByteArray& bytes) {
     QFile f(path);

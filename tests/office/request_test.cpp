@@ -156,6 +156,10 @@ struct NamedConfig {
     std::function<void(CabinetConfig&)> set;
 };
 
+void PrintTo(const NamedConfig& c, std::ostream* os) {
+    *os << c.name;
+}
+
 const NamedConfig namedConfigs[] = {
     {"Defaults", [](CabinetConfig&) {}},
     {"Everything", [](CabinetConfig& c) { c = everything(); }},
