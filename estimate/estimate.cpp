@@ -88,8 +88,11 @@ std::string timeText(std::int64_t minutes) {
     return std::to_string(minutes / minutesPerDay + 1) + " дней";
 }
 
-ResultFields calculate(const CabinetConfig& c, DescriptionDocument& doc,
-                       std::string_view decimalSeparator) {
+namespace {
+
+// The whole estimate: writes the offer, fills the fields and returns the sums behind them.
+Totals run(const CabinetConfig& c, DescriptionDocument& doc, std::string_view decimalSeparator,
+           ResultFields& fields) {
     doc.showPicture("CALC");
     std::int64_t total = 0;
     doc.clear();
@@ -109,7 +112,6 @@ ResultFields calculate(const CabinetConfig& c, DescriptionDocument& doc,
         total += projectPrice;
         doc.append("3D проект = " + std::to_string(projectPrice) + " руб.");
     }
-    ResultFields fields;
     fields.price = priceText(total);
     doc.append("Доставка по Москве (в пределах МКАД) = БЕСПЛАТНО");
     doc.append("Доставка в другие города и регионы рассчитывается отдельно");
@@ -127,20 +129,22 @@ ResultFields calculate(const CabinetConfig& c, DescriptionDocument& doc,
     fields.weight = weightText(s.weight);
     fields.volume = volumeText(s.volume, decimalSeparator);
     fields.time = timeText(s.minutes);
+    return {total, s.weight, s.volume, s.minutes};
+}
+
+} // namespace
+
+ResultFields calculate(const CabinetConfig& c, DescriptionDocument& doc,
+                       std::string_view decimalSeparator) {
+    ResultFields fields;
+    run(c, doc, decimalSeparator, fields);
     return fields;
 }
 
 Totals computeTotals(const CabinetConfig& c) {
     DescriptionDocument scratch;
-    std::int64_t total = 0;
-    PriceWriter writer(scratch, total);
-    for (const auto& s : sections)
-        if (c.*s.enabled)
-            writeSection(s, c, scratch, writer, total);
-    if (c.CB3d)
-        total += projectPrice;
-    const Sums s = sums(c);
-    return {total, s.weight, s.volume, s.minutes};
+    ResultFields fields;
+    return run(c, scratch, ",", fields);
 }
 
 } // namespace estimate
