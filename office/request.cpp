@@ -186,7 +186,7 @@ const WriteRow writeRows[] = {
 enum class Get {
     TextOf,   // the value's text into an edit
     Number,   // number test into a check box
-    NotEmpty, // on when the value's text is not empty
+    NotEmpty, // text test against the empty text: on when the text is not empty
     Is,       // text test: selected exactly when the value is one of the words
     Showcase, // the matching showcase type, if any
     Level,    // value / 10, half to even, within 1..10
@@ -381,7 +381,7 @@ CabinetConfig readRequest(const CellReader& cell, CabinetConfig c) {
             c.*r.flag = asNumber(v, r.cell) != 0;
             break;
         case Get::NotEmpty:
-            c.*r.flag = !textOf(v).empty();
+            c.*r.flag = !asText(v, r.cell).empty();
             break;
         case Get::Is: {
             const std::string t = asText(v, r.cell);

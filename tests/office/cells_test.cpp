@@ -223,9 +223,6 @@ const ReadCase readCases[] = {
     {"DeliveryAnyText",
      {{"D17", text("нет")}},
      [](const CabinetConfig& c) { return c.CBDostavka; }},
-    {"DeliveryNumberIsNotEmpty",
-     {{"D17", number(0)}},
-     [](const CabinetConfig& c) { return c.CBDostavka; }},
     {"FlagAsNumberText",
      {{"E49", text("1")}, {"E50", text("0")}},
      [](const CabinetConfig& c) { return c.CBVitrinSIZ && !c.CBVitrinGO; }},
@@ -288,7 +285,7 @@ TEST_P(ReadRequestFails, Throws) {
 const BadCell badCells[] = {
     {"FlagWord", "E49", text("да")},        {"ServiceWord", "C17", text("x")},
     {"LevelWord", "H80", text("высокий")},  {"NumberInTypeCell", "F26", number(1)},
-    {"NumberInSeatType", "F67", number(2)},
+    {"NumberInSeatType", "F67", number(2)}, {"NumberInDelivery", "D17", number(0)},
 };
 
 INSTANTIATE_TEST_SUITE_P(Office, ReadRequestFails, ::testing::ValuesIn(badCells),

@@ -106,7 +106,7 @@ const LoadCase loadCases[] = {
      {{"E49", t("1")}, {"E97", t("0")}},
      [](const CabinetConfig& c) { return c.CBVitrinSIZ && !c.CBTehBoard; }},
     {"FlagWordDa", {{"E26", t("4")}, {"E50", t("да")}}, nullptr},
-    {"NumberInD17", {{"D17", n(1)}, {"F26", n(3)}}, nullptr},
+    {"NumberInD17", {{"D17", n(1)}}, nullptr},
     {"LevelWord", {{"H97", t("много")}}, nullptr},
 };
 
