@@ -183,8 +183,7 @@ QWidget* TMain::create(const window::ControlSpec& row, QWidget* parent) {
         if (row.kind == Kind::ResultEdit)
             edit->setReadOnly(true);
         else
-            edit->setValidator(
-                new window::TypingLimit(edit, row.maxLength, row.kind == Kind::CountEdit));
+            edit->setValidator(new window::TypingLimit(edit, row.maxLength));
         if (row.kind == Kind::CountEdit)
             countEdits_.insert(edit);
         edit->installEventFilter(this);

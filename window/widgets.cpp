@@ -90,20 +90,35 @@ void RadioGroup::arrange() {
                               cellWidth, cellHeight);
 }
 
-TypingLimit::TypingLimit(QLineEdit* edit, int limit, bool digitsOnly)
+TypingLimit::TypingLimit(QLineEdit* edit, int limit)
     : QValidator(edit)
     , edit_(edit)
     , limit_(limit)
-    , digitsOnly_(digitsOnly) {}
+    , before_(edit->text()) {
+    connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text; });
+}
 
-QValidator::State TypingLimit::validate(QString& input, int&) const {
-    if (digitsOnly_ &&
-        !std::all_of(input.cbegin(), input.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
-        return Invalid;
+QValidator::State TypingLimit::validate(QString& input, int& pos) const {
     // A program-set text comes with an empty undo history; the user's edits never do.
     const bool byUser = edit_->isUndoAvailable();
-    if (byUser && limit_ > 0 && input.size() > limit_)
-        return Invalid;
+    if (!byUser || limit_ <= 0 || input.size() <= limit_)
+        return Acceptable;
+    // The edit replaced a stretch of the old text by what ends at the cursor; the old text's
+    // head and tail are around it. Equal characters at the seam make the split ambiguous, but
+    // not the text that results.
+    const qsizetype tail = input.size() - pos;
+    const qsizetype headLimit =
+        std::min<qsizetype>(pos, std::max<qsizetype>(0, before_.size() - tail));
+    qsizetype head = 0;
+    while (head < headLimit && input[head] == before_[head])
+        ++head;
+    const qsizetype inserted = pos - head;
+    const qsizetype kept = input.size() - inserted;
+    const qsizetype room = std::clamp<qsizetype>(limit_ - kept, 0, inserted);
+    if (room == 0)
+        return Invalid; // nothing fits: the edit is undone
+    input.remove(head + room, inserted - room);
+    pos = int(head + room);
     return Acceptable;
 }
 

@@ -47,19 +47,20 @@ class RadioGroup : public QGroupBox {
     int columns_;
 };
 
-// The typing limit of an edit, and for count edits the digits-only rule. It holds back the
-// user's typing, pasting and dropping only: a text that the program sets is taken whole, and
-// the user may then shorten it but not lengthen it past the limit.
+// The typing limit of an edit. It holds back the user's typing, pasting and dropping only: what
+// the user inserts is cut to the room the limit leaves (perhaps to nothing), while a text that
+// the program sets is taken whole; the user may then shorten it but not lengthen it. Which
+// characters an edit keeps is left to its change handler.
 class TypingLimit : public QValidator {
     Q_OBJECT
   public:
-    TypingLimit(QLineEdit* edit, int limit, bool digitsOnly);
+    TypingLimit(QLineEdit* edit, int limit);
     State validate(QString& input, int& pos) const override;
 
   private:
     QLineEdit* edit_;
     int limit_;
-    bool digitsOnly_;
+    QString before_; // the text before the edit being validated
 };
 
 // Checks or clears a radio button; clearing may leave its group without a selection.

@@ -184,8 +184,9 @@ TEST_P(CountPasteTest, PastingGoesThroughTheRules) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Clipboard, CountPasteTest,
-                         ::testing::Values(Paste{"42", "42"}, Paste{"abc", "7"}, Paste{"4a", "7"},
-                                           Paste{"-3", "7"}, Paste{"1234", "7"}, Paste{"", "0"}));
+                         ::testing::Values(Paste{"42", "42"}, Paste{"abc", "0"}, Paste{"4a", "0"},
+                                           Paste{"-3", "0"}, Paste{"1234", "123"},
+                                           Paste{"12ab", "0"}, Paste{"", "0"}));
 
 TEST_F(WindowTest, ProgramSetTextsAreCorrected) {
     for (const char* text : {"", "abc", "-1", " 5", "99999999999"}) {
