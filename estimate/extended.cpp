@@ -1,6 +1,7 @@
 #include "estimate/extended.h"
 
 #include <bit>
+#include <cassert>
 
 namespace estimate::extended {
 namespace {
@@ -38,18 +39,18 @@ Ext normalise(u128 v, int exponent) {
 } // namespace
 
 Ext fromRatio(std::uint64_t num, std::uint64_t den) {
+    assert(den > 0 && den < maxDenominator);
     if (num == 0)
         return {};
-    // Scale the numerator so that the quotient has at least 66 bits, then round once,
-    // keeping a sticky bit for whatever the division left over.
+    // Scale the numerator to 127 bits. For a denominator of at most 62 bits the integer
+    // quotient then has at least 65 bits: the 64 that are kept and the rounding bit below
+    // them. One more bit, set when the division left a remainder, tells an exact half from a
+    // little more than a half; the rounding then happens once, in normalise.
     const int shift = 127 - bitWidth(num);
     const u128 scaled = u128(num) << shift;
-    u128 q = scaled / den;
-    const u128 r = scaled % den;
-    // q has at least 127 - 64 - 64 + ... bits; make sure the sticky bit lands below the
-    // rounding position by shifting one more bit in.
-    q = (q << 1) | (r != 0 ? 1 : 0);
-    return normalise(q, -shift - 1);
+    const u128 q = scaled / den;
+    const bool inexact = scaled % den != 0;
+    return normalise((q << 1) | (inexact ? 1 : 0), -shift - 1);
 }
 
 Ext multiply(Ext a, std::uint64_t b) {

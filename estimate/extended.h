@@ -12,7 +12,9 @@ struct Ext {
     int exponent = 0;
 };
 
-// num / den rounded to 64 significant bits (den > 0).
+// num / den rounded to 64 significant bits, for 0 < den < 2^62 (the estimate divides by 1000
+// and 10^6). A larger denominator leaves the quotient too few bits to round from.
+inline constexpr std::uint64_t maxDenominator = std::uint64_t(1) << 62;
 Ext fromRatio(std::uint64_t num, std::uint64_t den);
 
 // a * b rounded to 64 significant bits.
