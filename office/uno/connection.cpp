@@ -13,6 +13,7 @@
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/lang/XEventListener.hpp>
 #include <com/sun/star/util/XChangesBatch.hpp>
+#include <com/sun/star/util/XFlushable.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <cppuhelper/implbase1.hxx>
 #include <rtl/bootstrap.hxx>
@@ -318,6 +319,11 @@ void Connection::recordLastVersion() {
     Reference<container::XNameReplace>(access, uno::UNO_QUERY_THROW)
         ->replaceByName("ooSetupLastVersion", uno::Any(current));
     Reference<util::XChangesBatch>(access, uno::UNO_QUERY_THROW)->commitChanges();
+    // The office writes its configuration to disk some time later; killed before that (a hang,
+    // a crash, a logout), it would lose the record. Write it now.
+    Reference<util::XFlushable> flushable(provider, uno::UNO_QUERY);
+    if (flushable.is())
+        flushable->flush();
 }
 
 void Connection::reapOrKill(int waitMs) {

@@ -5,10 +5,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <csignal>
+#include <iostream>
 #include <thread>
 
 using estimate::CabinetConfig;
@@ -148,6 +151,38 @@ TEST(OfficeLifetime, LoadEndsAnOfficeThatShowsNothingElse) {
     EXPECT_TRUE(office::FileInUse(shown.toStdString()));
     suite().closeDocumentOf(shown.toStdString());
     anchorOffice();
+}
+
+// The profile's version record spares every later start the office's graphics self-test; it
+// must be on disk as soon as the first start is over, or a killed office loses it.
+TEST(OfficeLifetime, VersionRecordOutlivesAKillAfterTheFirstStart) {
+    QTemporaryDir dir;
+    office::SuiteOptions options;
+    options.profileDir = dir.filePath("profile").toStdString();
+    office::Documents d(options);
+    auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(d.OpenWordDocument());
+    const auto first = std::chrono::steady_clock::now() - start;
+    const auto killAndWait = [&] {
+        const pid_t pid = pid_t(d.suite()->officePid());
+        ASSERT_GT(pid, 0);
+        ::kill(pid, SIGKILL);
+        for (int i = 0; i < 500 && !ended(pid); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    };
+    killAndWait();
+    QFile config(dir.filePath("profile/user/registrymodifications.xcu"));
+    ASSERT_TRUE(config.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(config.readAll().contains("ooSetupLastVersion"));
+
+    start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(d.OpenWordDocument());
+    const auto next = std::chrono::steady_clock::now() - start;
+    using ms = std::chrono::milliseconds;
+    std::cout << "[ figures  ] first start " << std::chrono::duration_cast<ms>(first).count()
+              << " ms, next cold start after a kill "
+              << std::chrono::duration_cast<ms>(next).count() << " ms\n";
+    killAndWait();
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace officetest {
@@ -21,6 +22,8 @@ office::Suite& suite();
 QString scratchDir();
 // Opens a hidden document that keeps the office running between the test's own documents.
 void anchorOffice();
+// Gone, or a zombie whose threads have all ended.
+bool ended(pid_t pid);
 // Kills the office process (SIGKILL), as a crash would.
 void killOffice();
 // Kills every office process on the test profile and removes its pipes and locks.
