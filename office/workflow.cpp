@@ -2,6 +2,7 @@
 
 #include "info/seller.h"
 #include "office/host.h"
+#include "office/log.h"
 #include "office/plugin_loader.h"
 #include "office/request.h"
 
@@ -105,8 +106,12 @@ Documents::Documents(SuiteOptions options)
 Documents::~Documents() = default;
 
 Suite* Documents::suite() {
-    if (!suite_)
-        suite_ = loadSuite(options_);
+    if (!suite_) {
+        QString error;
+        suite_ = loadSuite(options_, &error);
+        if (!suite_)
+            qCInfo(kcOffice).noquote() << "no office:" << error.trimmed();
+    }
     return suite_.get();
 }
 
@@ -128,7 +133,8 @@ bool Documents::OpenWorkbook(const QString& path, QStringList& messages) {
     try {
         s->openWorkbook(path.toStdString());
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        qCInfo(kcOffice) << "opening" << path << "failed:" << e.what();
         messages << msgCannotLoad;
         s->dropWorkbook();
         s->shutdown(); // ends the office unless it shows a document
@@ -141,7 +147,8 @@ void Documents::CloseWorkbook(QStringList& messages) {
         return;
     try {
         suite_->closeWorkbook();
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        qCInfo(kcOffice) << "closing the workbook failed:" << e.what();
         messages << msgCannotClose;
         suite_->dropWorkbook();
     }
@@ -154,7 +161,8 @@ bool Documents::OpenWordDocument() {
     try {
         s->openWordDocument();
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        qCInfo(kcOffice) << "opening a text document failed:" << e.what();
         return false;
     }
 }
@@ -167,6 +175,7 @@ QStringList Documents::writeRequest(const QString& path, const estimate::Cabinet
         if (FileInUse(path.toStdString(), profileUrl()) || !blank.open(QIODevice::ReadOnly) ||
             !out.open(QIODevice::WriteOnly) || out.write(blank.readAll()) != blank.size() ||
             !out.commit()) {
+            qCInfo(kcOffice) << "writing the template to" << path << "failed:" << out.errorString();
             messages << msgFileInUse;
             if (suite_)
                 suite_->dropWorkbook();
@@ -184,7 +193,8 @@ QStringList Documents::writeRequest(const QString& path, const estimate::Cabinet
         }
         suite_->saveWorkbook();
         suite_->showWorkbook();
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        qCInfo(kcOffice) << "filling" << path << "failed:" << e.what();
         messages << msgFileInUse;
         suite_->dropWorkbook();
     }
@@ -199,7 +209,8 @@ Documents::readRequestFile(const QString& path, const estimate::CabinetConfig& c
     std::optional<estimate::CabinetConfig> loaded;
     try {
         loaded = readRequest([this](std::string_view cell) { return suite_->cell(cell); }, current);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        qCInfo(kcOffice) << "reading" << path << "failed:" << e.what();
         CloseWorkbook(messages);
         messages << msgCannotRead;
         return std::nullopt;
@@ -222,7 +233,8 @@ bool Documents::printout(const estimate::DescriptionDocument& description, bool 
         if (show)
             suite_->showWordDocument();
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        qCInfo(kcOffice) << "the printout failed:" << e.what();
         suite_->discardWordDocument();
         return false;
     }
