@@ -1,16 +1,44 @@
 #include "office/plugin_loader.h"
 
+#include "office/log.h"
+#include "office/office_locator.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
 #include <QStandardPaths>
+#include <dlfcn.h>
 
 namespace office {
 
 namespace {
 const char* const pluginName = "kc_office_uno";
+
+// Loads the URE libraries of the office in programDir, so that the plugin, which names them
+// without a path, binds to these. UNO's bootstrap then finds the office's unorc beside them.
+// A process runs on one office: the first one loaded stays.
+bool loadOfficeLibraries(const QString& programDir, QString* error) {
+    static QString loadedFrom;
+    if (!loadedFrom.isEmpty()) {
+        if (loadedFrom != programDir)
+            qCInfo(kcOffice) << "the URE libraries of" << loadedFrom << "are in use, not those of"
+                             << programDir;
+        return true;
+    }
+    for (const QString& name : officeUreLibraries) {
+        const QString file = QDir(programDir).filePath(name);
+        if (!dlopen(QFile::encodeName(file).constData(), RTLD_NOW | RTLD_GLOBAL)) {
+            *error = QString::fromLocal8Bit(dlerror());
+            qCInfo(kcOffice) << "cannot load" << file << ":" << *error;
+            return false;
+        }
+    }
+    loadedFrom = programDir;
+    return true;
 }
+} // namespace
 
 QStringList pluginSearchPath() {
     // An explicit folder is the only one searched.
@@ -32,8 +60,24 @@ QString defaultProfileDir() {
     return QDir(cache).filePath("kabinet-calc/office-profile");
 }
 
-std::unique_ptr<Suite> loadSuite(const SuiteOptions& options, QString* error) {
+std::unique_ptr<Suite> loadSuite(const SuiteOptions& given, QString* error) {
+    SuiteOptions options = given;
+    if (options.officeProgramDir.empty())
+        options.officeProgramDir = findOfficeProgramDir().toStdString();
     QString errors;
+    if (options.officeProgramDir.empty())
+        errors = QStringLiteral("no usable office was found");
+    else if (const QString refusal =
+                 officeRefusal(QString::fromStdString(options.officeProgramDir));
+             !refusal.isEmpty())
+        errors = QString::fromStdString(options.officeProgramDir) + ": " + refusal;
+    else if (!loadOfficeLibraries(QString::fromStdString(options.officeProgramDir), &errors))
+        errors.prepend(QStringLiteral("the office's libraries cannot be loaded: "));
+    if (!errors.isEmpty()) {
+        if (error)
+            *error = errors;
+        return nullptr;
+    }
     for (const QString& dir : pluginSearchPath()) {
         const QString file = QDir(dir).filePath(QString::fromLatin1(pluginName) + ".so");
         if (!QFileInfo::exists(file))

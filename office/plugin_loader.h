@@ -18,7 +18,9 @@ QStringList pluginSearchPath();
 // The profile folder of the calculator's own office process, under the user's cache folder.
 QString defaultProfileDir();
 
-// The suite from the plugin, or nullptr when the plugin cannot be loaded. The library stays
+// The suite from the plugin, or nullptr when no usable office is found or the plugin cannot be
+// loaded. The office is looked for (office_locator.h) unless the options name its program
+// folder; its URE libraries are loaded first, and the plugin runs on them. The libraries stay
 // loaded for the rest of the process.
 std::unique_ptr<Suite> loadSuite(const SuiteOptions& options, QString* error = nullptr);
 

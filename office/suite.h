@@ -35,9 +35,10 @@ struct Letterhead {
 };
 
 struct SuiteOptions {
-    std::string profileDir;     // the office's private profile; created when missing
-    int startTimeoutMs = 30000; // starting and connecting to the office
-    int callTimeoutMs = 30000;  // any one operation; the office is killed after it
+    std::string profileDir;       // the office's private profile; created when missing
+    std::string officeProgramDir; // the office's program folder; found by loadSuite when empty
+    int startTimeoutMs = 30000;   // starting and connecting to the office
+    int callTimeoutMs = 30000;    // any one operation; the office is killed after it
 };
 
 class Suite {

@@ -16,6 +16,7 @@
 #include <com/sun/star/util/XFlushable.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <cppuhelper/implbase1.hxx>
+#include <osl/file.hxx>
 #include <rtl/bootstrap.hxx>
 
 #include <chrono>
@@ -39,8 +40,6 @@ using namespace css;
 using rtl::OUString;
 using Clock = std::chrono::steady_clock;
 
-const char* const officeBinary = "/usr/lib/libreoffice/program/soffice.bin";
-const char* const officeTypes = "file:///usr/lib/libreoffice/program/types/offapi.rdb";
 constexpr int newProfileExit = 81; // a new profile was set up: start once more
 
 OUString u(const std::string& s) {
@@ -57,14 +56,27 @@ class BridgeListener : public cppu::WeakImplHelper1<lang::XEventListener> {
     std::shared_ptr<std::atomic<bool>> lost_;
 };
 
-Reference<uno::XComponentContext> localContext() {
-    // The office API types live in offapi.rdb, which the URE's own unorc does not name;
-    // without them creating the desktop crashes instead of throwing.
-    static Reference<uno::XComponentContext> ctx = [] {
-        rtl::Bootstrap::set("URE_MORE_TYPES", OUString::createFromAscii(officeTypes));
+// The first office's types serve the whole process, as its URE libraries do.
+Reference<uno::XComponentContext> localContext(const std::filesystem::path& programDir) {
+    // The office API types live in types/offapi.rdb, which the URE's own unorc does not name;
+    // without them creating the desktop crashes instead of throwing. An office with a single
+    // types.rdb has them there, and unorc names that one.
+    static Reference<uno::XComponentContext> ctx = [&] {
+        const auto offapi = programDir / "types" / "offapi.rdb";
+        OUString url;
+        if (std::filesystem::exists(offapi) &&
+            osl::FileBase::getFileURLFromSystemPath(u(offapi.string()), url) ==
+                osl::FileBase::E_None)
+            rtl::Bootstrap::set("URE_MORE_TYPES", url);
         return cppu::defaultBootstrap_InitialComponentContext();
     }();
     return ctx;
+}
+
+std::string officeBinary(const office::SuiteOptions& options) {
+    if (options.officeProgramDir.empty())
+        throw std::runtime_error("no office folder was given");
+    return (std::filesystem::path(options.officeProgramDir) / "soffice.bin").string();
 }
 
 std::string uniquePipeName() {
@@ -73,8 +85,8 @@ std::string uniquePipeName() {
            std::to_string(Clock::now().time_since_epoch().count() % 1000000);
 }
 
-pid_t spawnOffice(const std::string& profile, const std::string& pipe) {
-    std::vector<std::string> args = {officeBinary,
+pid_t spawnOffice(const std::string& binary, const std::string& profile, const std::string& pipe) {
+    std::vector<std::string> args = {binary,
                                      "-env:UserInstallation=" + profile,
                                      "--nologo",
                                      "--norestore",
@@ -107,7 +119,7 @@ pid_t spawnOffice(const std::string& profile, const std::string& pipe) {
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
     posix_spawnattr_setpgroup(&attr, 0);
     pid_t pid = 0;
-    int rc = posix_spawn(&pid, officeBinary, &actions, &attr, argv.data(), envp.data());
+    int rc = posix_spawn(&pid, binary.c_str(), &actions, &attr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attr);
     if (rc != 0)
@@ -221,7 +233,7 @@ void Connection::reset() {
 }
 
 bool Connection::tryConnect(const std::string& pipe) {
-    Reference<uno::XComponentContext> local = localContext();
+    Reference<uno::XComponentContext> local = localContext(options_.officeProgramDir);
     Reference<connection::XConnection> conn;
     try {
         conn = connection::Connector::create(local)->connect(u("pipe,name=" + pipe));
@@ -246,7 +258,7 @@ void Connection::start() {
         // An office already running on the profile takes the arguments of the new process,
         // which then ends at once; that office is the one we talk to.
         const pid_t running = findOfficeProcess(profile);
-        pid_t child = spawnOffice(profile, pipe);
+        pid_t child = spawnOffice(officeBinary(options_), profile, pipe);
         pid_ = running ? running : child;
         ownChild_ = running == 0;
         bool restart = false;

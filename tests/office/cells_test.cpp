@@ -383,15 +383,21 @@ TEST_F(FileInUse, OpenInAnotherProcessCounts) {
 
 // ---- Without LibreOffice ------------------------------------------------------------------
 
-class WithoutOffice : public ::testing::Test {
+// Either the plugin or a usable office is missing; both fail the same way.
+enum class Missing { Plugin, Office };
+
+class WithoutOffice : public ::testing::TestWithParam<Missing> {
   protected:
     void SetUp() override {
-        qputenv("KC_OFFICE_PLUGIN_DIR", "/nonexistent/kabinet-calc");
         dir =
             std::filesystem::temp_directory_path() / ("kc-nooffice-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
         office::SuiteOptions options;
         options.profileDir = (dir / "profile").string();
+        if (GetParam() == Missing::Plugin)
+            qputenv("KC_OFFICE_PLUGIN_DIR", "/nonexistent/kabinet-calc");
+        else
+            options.officeProgramDir = (dir / "no-office").string();
         docs = std::make_unique<office::Documents>(options);
     }
     void TearDown() override {
@@ -402,14 +408,14 @@ class WithoutOffice : public ::testing::Test {
     std::unique_ptr<office::Documents> docs;
 };
 
-TEST_F(WithoutOffice, RequestWritesTheTemplateThenCannotLoad) {
+TEST_P(WithoutOffice, RequestWritesTheTemplateThenCannotLoad) {
     const QString path = QString::fromStdString((dir / "blank.xls").string());
     EXPECT_EQ(docs->writeRequest(path, {}), QStringList{office::msgCannotLoad});
     EXPECT_EQ(QFileInfo(path).size(), QFile(":/templates/BLANK").size());
     EXPECT_EQ(docs->suite(), nullptr);
 }
 
-TEST_F(WithoutOffice, LoadCannotLoad) {
+TEST_P(WithoutOffice, LoadCannotLoad) {
     const QString path = QString::fromStdString((dir / "blank.xls").string());
     QFile::copy(":/templates/BLANK", path);
     QStringList messages;
@@ -417,10 +423,16 @@ TEST_F(WithoutOffice, LoadCannotLoad) {
     EXPECT_EQ(messages, QStringList{office::msgCannotLoad});
 }
 
-TEST_F(WithoutOffice, PrintoutDoesNothing) {
+TEST_P(WithoutOffice, PrintoutDoesNothing) {
     estimate::DescriptionDocument d;
     d.append("x");
     EXPECT_FALSE(docs->printout(d));
 }
+
+INSTANTIATE_TEST_SUITE_P(Office, WithoutOffice, ::testing::Values(Missing::Plugin, Missing::Office),
+                         [](const auto& info) {
+                             return info.param == Missing::Plugin ? "PluginMissing"
+                                                                  : "OfficeMissing";
+                         });
 
 } // namespace

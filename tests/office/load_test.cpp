@@ -1,5 +1,6 @@
 // "Загрузить" on workbooks whose cells were set by hand, and on files that are no request.
 #include "office/host.h"
+#include "office/office_locator.h"
 #include "tests/office/uno_support.h"
 
 #include <QDir>
@@ -201,7 +202,7 @@ TEST(LoadBadFile, OpenInAnotherOfficeDoesNothing) {
     const std::string lock = office::lockFilePath(path.toStdString());
     for (int start = 0; start < 2 && !QFile::exists(QString::fromStdString(lock)); ++start) {
         // A new profile makes the first start end with code 81: start once more.
-        other.start("/usr/lib/libreoffice/program/soffice.bin",
+        other.start(office::findOfficeProgramDir() + "/soffice.bin",
                     {"-env:UserInstallation=file://" + profile, "--headless", "--norestore",
                      "--nologo", path});
         ASSERT_TRUE(other.waitForStarted());

@@ -1,0 +1,114 @@
+#include "office/office_locator.h"
+
+#include "office/log.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTextStream>
+#include <algorithm>
+
+namespace office {
+
+namespace {
+
+// The folders a place stands for: itself, or for a place with a '*' every existing match,
+// the newest office first.
+QStringList expand(const QString& place) {
+    const int star = place.indexOf('*');
+    if (star < 0)
+        return {place};
+    const int before = place.lastIndexOf('/', star);
+    const int after = place.indexOf('/', star);
+    const QString parent = place.left(before);
+    const QString pattern = place.mid(before + 1, after < 0 ? -1 : after - before - 1);
+    const QString rest = after < 0 ? QString() : place.mid(after);
+    QStringList found;
+    for (const QString& name : QDir(parent).entryList({pattern}, QDir::Dirs | QDir::NoDotAndDotDot))
+        found << parent + '/' + name + rest;
+    std::stable_sort(found.begin(), found.end(), [](const QString& a, const QString& b) {
+        return officeVersion(a) > officeVersion(b);
+    });
+    return found;
+}
+
+// The program folder of an office program found on the search path, symlinks resolved.
+QString programDirOnPath(const QString& name, const QStringList& pathDirs) {
+    if (pathDirs.isEmpty())
+        return {};
+    const QString found = QStandardPaths::findExecutable(name, pathDirs);
+    if (found.isEmpty())
+        return {};
+    return QFileInfo(QFileInfo(found).canonicalFilePath()).absolutePath();
+}
+
+} // namespace
+
+OfficeSearch defaultOfficeSearch() {
+    OfficeSearch search;
+    search.unoPath = qEnvironmentVariable("UNO_PATH");
+    search.pathDirs = qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    search.knownPlaces = {QStringLiteral("/usr/lib/libreoffice/program"),
+                          QStringLiteral("/usr/lib64/libreoffice/program"),
+                          QStringLiteral("/opt/libreoffice*/program")};
+    return search;
+}
+
+QVersionNumber officeVersion(const QString& programDir) {
+    // "ProductKey=LibreOffice 7.4" in the distributions' and the project's own packages.
+    QFile file(QDir(programDir).filePath(QStringLiteral("bootstraprc")));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (line.startsWith(QLatin1String("ProductKey=")))
+            return QVersionNumber::fromString(line.section(' ', -1));
+    }
+    return {};
+}
+
+QString officeRefusal(const QString& programDir) {
+    const QDir dir(programDir);
+    if (!QFileInfo(programDir).isDir())
+        return QStringLiteral("no such folder");
+    if (!QFileInfo(dir.filePath(QStringLiteral("soffice.bin"))).isExecutable())
+        return QStringLiteral("no soffice.bin");
+    if (!QFileInfo::exists(dir.filePath(QStringLiteral("types/offapi.rdb"))) &&
+        !QFileInfo::exists(dir.filePath(QStringLiteral("types.rdb"))))
+        return QStringLiteral("no office types (types/offapi.rdb or types.rdb)");
+    const QVersionNumber version = officeVersion(programDir);
+    if (version.isNull())
+        return QStringLiteral("no version in bootstraprc");
+    if (version < minimumOfficeVersion)
+        return QStringLiteral("version %1 is older than %2")
+            .arg(version.toString(), minimumOfficeVersion.toString());
+    return {};
+}
+
+QString findOfficeProgramDir(const OfficeSearch& search) {
+    QStringList candidates;
+    if (!search.unoPath.isEmpty())
+        candidates << search.unoPath;
+    for (const char* name : {"soffice", "libreoffice"}) {
+        const QString dir = programDirOnPath(QString::fromLatin1(name), search.pathDirs);
+        if (!dir.isEmpty())
+            candidates << dir;
+    }
+    for (const QString& place : search.knownPlaces)
+        candidates << expand(place);
+    for (const QString& candidate : candidates) {
+        const QString dir = QDir::cleanPath(candidate);
+        const QString refusal = officeRefusal(dir);
+        if (refusal.isEmpty()) {
+            qCInfo(kcOffice) << "office found in" << dir;
+            return dir;
+        }
+        qCInfo(kcOffice) << "office folder" << dir << "refused:" << refusal;
+    }
+    qCInfo(kcOffice) << "no usable office found";
+    return {};
+}
+
+} // namespace office

@@ -1,0 +1,43 @@
+// Where the office lives. The calculator runs on whichever LibreOffice the machine has: the
+// distribution's (/usr/lib/libreoffice, /usr/lib64/libreoffice) or the LibreOffice project's
+// own packages (/opt/libreoffice<version>, several side by side). Every folder of the office
+// the calculator uses (the office program, its types, the URE libraries the plugin runs on)
+// comes from the program folder found here.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVersionNumber>
+
+namespace office {
+
+// Where to look, in this order; the first folder that holds a usable office wins.
+struct OfficeSearch {
+    QString unoPath;         // a program folder named by the user ($UNO_PATH)
+    QStringList pathDirs;    // folders searched for soffice, then libreoffice ($PATH)
+    QStringList knownPlaces; // program folders; a '*' in one stands for any folder name
+};
+
+// The search of this machine: $UNO_PATH, $PATH, then the usual install places.
+OfficeSearch defaultOfficeSearch();
+
+// The oldest office the calculator runs on.
+inline const QVersionNumber minimumOfficeVersion{7, 0};
+
+// The version the office in this program folder reports of itself (its bootstraprc),
+// null when it cannot be read.
+QVersionNumber officeVersion(const QString& programDir);
+
+// Why the office in this program folder cannot be used; empty when it can.
+QString officeRefusal(const QString& programDir);
+
+// The program folder of the first usable office, or empty when there is none. Every folder
+// tried and refused is logged to kc.office with the reason.
+QString findOfficeProgramDir(const OfficeSearch& search = defaultOfficeSearch());
+
+// The URE libraries of an office, in the order they are loaded before the plugin.
+inline const QStringList officeUreLibraries{
+    QStringLiteral("libuno_sal.so.3"), QStringLiteral("libuno_salhelpergcc3.so.3"),
+    QStringLiteral("libuno_cppu.so.3"), QStringLiteral("libuno_cppuhelpergcc3.so.3")};
+
+} // namespace office

@@ -1,0 +1,120 @@
+// Where the office is looked for: fake office trees in a temporary folder, one search each.
+#include "office/office_locator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct FakeOffice {
+    const char* programDir;                 // below the temporary root
+    const char* version;                    // bootstraprc's ProductKey, "" for none
+    const char* types = "types/offapi.rdb"; // "" for none
+    bool binary = true;
+};
+
+struct LocatorCase {
+    const char* name;
+    std::vector<FakeOffice> offices;
+    const char* unoPath = "";                                // "" for unset
+    std::vector<std::pair<const char*, const char*>> onPath; // bin/<name> -> symlink target
+    const char* expected = "";                               // "" for none found
+};
+
+void PrintTo(const LocatorCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const char* const usrLib = "usr/lib/libreoffice/program";
+const char* const usrLib64 = "usr/lib64/libreoffice/program";
+
+const LocatorCase locatorCases[] = {
+    {"UnoPathFirst",
+     {{"mine/program", "7.5"}, {"opt/libreoffice24.2/program", "24.2"}, {usrLib, "7.4"}},
+     "mine/program",
+     {{"soffice", "../opt/libreoffice24.2/program/soffice"}},
+     "mine/program"},
+    {"UnusableUnoPathFallsThrough", {{usrLib, "7.4"}}, "nothing/here", {}, usrLib},
+    {"SofficeOnPathResolved",
+     {{"opt/libreoffice7.6/program", "7.6"}, {usrLib, "7.4"}},
+     "",
+     {{"soffice", "../opt/libreoffice7.6/program/soffice"}},
+     "opt/libreoffice7.6/program"},
+    {"LibreofficeOnPathResolved",
+     {{"opt/libreoffice7.6/program", "7.6"}, {usrLib, "7.4"}},
+     "",
+     {{"libreoffice", "../opt/libreoffice7.6/program/soffice"}},
+     "opt/libreoffice7.6/program"},
+    {"UsrLibBeforeUsrLib64", {{usrLib, "7.4"}, {usrLib64, "7.6"}}, "", {}, usrLib},
+    {"UsrLib64", {{usrLib64, "7.6"}}, "", {}, usrLib64},
+    {"OptNewestFirst",
+     {{"opt/libreoffice7.6/program", "7.6"},
+      {"opt/libreoffice24.8/program", "24.8"},
+      {"opt/libreoffice24.2/program", "24.2"}},
+     "",
+     {},
+     "opt/libreoffice24.8/program"},
+    {"TooOldSkipped",
+     {{usrLib, "6.4"}, {"opt/libreoffice7.0/program", "7.0"}},
+     "",
+     {},
+     "opt/libreoffice7.0/program"},
+    {"MissingTypesSkipped", {{usrLib, "7.4", ""}, {usrLib64, "7.4"}}, "", {}, usrLib64},
+    {"OlderSingleTypesFile", {{usrLib, "7.4", "types.rdb"}}, "", {}, usrLib},
+    {"MissingVersionSkipped", {{usrLib, ""}, {usrLib64, "7.4"}}, "", {}, usrLib64},
+    {"MissingBinarySkipped", {{usrLib, "7.4", "types/offapi.rdb", false}}, "", {}, ""},
+    {"None", {}, "", {}, ""},
+};
+
+class Locator : public ::testing::TestWithParam<LocatorCase> {};
+
+void writeFile(const QString& path, const QByteArray& content = {}) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+TEST_P(Locator, FindsTheFirstUsableOffice) {
+    const LocatorCase& c = GetParam();
+    QTemporaryDir root;
+    const QDir dir(root.path());
+    for (const FakeOffice& o : c.offices) {
+        const QDir program(dir.filePath(QString::fromLatin1(o.programDir)));
+        writeFile(program.filePath("soffice"), "#!/bin/sh\n");
+        QFile::setPermissions(program.filePath("soffice"), QFile::ReadOwner | QFile::ExeOwner);
+        if (o.binary) {
+            writeFile(program.filePath("soffice.bin"));
+            QFile::setPermissions(program.filePath("soffice.bin"),
+                                  QFile::ReadOwner | QFile::ExeOwner);
+        }
+        if (*o.types)
+            writeFile(program.filePath(QString::fromLatin1(o.types)));
+        if (*o.version)
+            writeFile(program.filePath("bootstraprc"),
+                      QByteArray("[Bootstrap]\nProductKey=LibreOffice ") + o.version + "\n");
+    }
+    QDir().mkpath(dir.filePath("bin"));
+    for (const auto& [name, target] : c.onPath)
+        ASSERT_TRUE(QFile::link(QString::fromLatin1(target),
+                                dir.filePath(QStringLiteral("bin/") + QString::fromLatin1(name))));
+
+    office::OfficeSearch search;
+    if (*c.unoPath)
+        search.unoPath = dir.filePath(QString::fromLatin1(c.unoPath));
+    search.pathDirs = {dir.filePath("bin")};
+    for (const char* place : {usrLib, usrLib64, "opt/libreoffice*/program"})
+        search.knownPlaces << dir.filePath(QString::fromLatin1(place));
+
+    const QString found = office::findOfficeProgramDir(search);
+    EXPECT_EQ(found, *c.expected ? QDir(dir.canonicalPath()).filePath(c.expected) : QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Office, Locator, ::testing::ValuesIn(locatorCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
