@@ -3,13 +3,43 @@
 #include "window/main_window.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <memory>
+
+namespace {
+
+// --help and --version need no display: they are answered before the window's application
+// exists, which would fail to start without one.
+bool onlyAsksForText(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" || arg == "-v" ||
+            arg == "--version")
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kabinet-calc"));
+    QCoreApplication::setApplicationName(QStringLiteral("kabinet-calc"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KC_VERSION));
+    std::unique_ptr<QCoreApplication> app;
+    if (onlyAsksForText(argc, argv))
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        app = std::make_unique<QApplication>(argc, argv);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromUtf8("Калькулятор расчета кабинета ОТ"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.process(*app); // answers --help and --version, refuses unknown options
+
     QApplication::setApplicationDisplayName(QString::fromUtf8("Калькулятор расчета кабинета ОТ"));
     window::setupApplication();
     TMain main;
     main.show();
-    return app.exec();
+    return app->exec();
 }
