@@ -26,6 +26,14 @@ struct CellValue {
     bool operator==(const CellValue&) const = default;
 };
 
+// The printout's page margins in points; the top one runs from the page's edge to the header.
+struct PageMargins {
+    double left, top, right, bottom;
+};
+inline constexpr PageMargins printoutMargins{56, 20, 14, 14};
+// The size of the letterhead lines, in points.
+inline constexpr double letterheadPoints = 8;
+
 // The page header of the printout.
 struct Letterhead {
     std::vector<unsigned char> logo; // a BMP file's bytes

@@ -4,7 +4,6 @@
 #include <QPixmap>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextEdit>
 #include <QTextList>
 #include <QTimer>
 
@@ -41,20 +40,26 @@ QTextBlockFormat blockFormat(const estimate::ParagraphFormat& f) {
 
 } // namespace
 
-DescriptionView::DescriptionView(QTextEdit* text, QLabel* picture)
+DescriptionView::DescriptionView(QTextDocument* text, QLabel* picture)
     : text_(text)
     , picture_(picture)
-    , cursor_(text->document()) {
-    QTextDocument* doc = text_->document();
-    doc->setUndoRedoEnabled(false);
+    , cursor_(text) {
+    text_->setUndoRedoEnabled(false);
     // Bullets stand in the indent, the text starts at the paragraph's left indent.
-    doc->setIndentWidth(estimate::ParagraphFormat::bulletIndent * pixelsPerPoint + 5);
+    text_->setIndentWidth(estimate::ParagraphFormat::bulletIndent * pixelsPerPoint + 5);
+}
+
+void DescriptionView::replay(const estimate::DescriptionDocument& doc) {
+    documentCleared();
+    for (const estimate::Paragraph& p : doc.paragraphs())
+        paragraphAppended(p);
+    flush();
 }
 
 void DescriptionView::documentCleared() {
     flush();
-    text_->document()->clear();
-    cursor_ = QTextCursor(text_->document());
+    text_->clear();
+    cursor_ = QTextCursor(text_);
     list_ = nullptr;
     empty_ = true;
 }
@@ -101,6 +106,8 @@ void DescriptionView::paragraphAppended(const estimate::Paragraph& p) {
 }
 
 void DescriptionView::pictureChanged(const std::string& name) {
+    if (!picture_)
+        return;
     if (name.empty()) {
         picture_->clear();
         return;

@@ -1,6 +1,7 @@
-// Draws the description document into the rich-text control and the picture control as the
-// document is written: each appended paragraph becomes one text block at once. The blocks of
-// one write-up are laid out together, when the handler that writes them has finished.
+// Draws the description document into a text document (the rich-text control's, or one for
+// the PDF) and the picture control as the document is written: each appended paragraph
+// becomes one text block at once. The blocks of one write-up are laid out together, when the
+// handler that writes them has finished.
 #pragma once
 
 #include "estimate/document.h"
@@ -8,14 +9,18 @@
 #include <QTextCursor>
 
 class QLabel;
-class QTextEdit;
+class QTextDocument;
 class QTextList;
 
 namespace window {
 
 class DescriptionView : public estimate::DocumentObserver {
   public:
-    DescriptionView(QTextEdit* text, QLabel* picture);
+    // `picture` may be null: then pictures are not shown.
+    DescriptionView(QTextDocument* text, QLabel* picture);
+
+    // Writes the paragraphs a document already holds, as if they were appended now.
+    void replay(const estimate::DescriptionDocument& doc);
 
     void documentCleared() override;
     void paragraphAppended(const estimate::Paragraph& p) override;
@@ -28,7 +33,7 @@ class DescriptionView : public estimate::DocumentObserver {
   private:
     void beginBatch();
 
-    QTextEdit* text_;
+    QTextDocument* text_;
     QLabel* picture_;
     QTextCursor cursor_;
     QTextList* list_ = nullptr; // the bulleted run being written

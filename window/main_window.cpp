@@ -6,6 +6,7 @@
 #include "info/seller.h"
 #include "window/document_view.h"
 #include "window/layout.h"
+#include "window/pdf_save.h"
 #include "window/topic_writer.h"
 #include "window/widgets.h"
 
@@ -65,8 +66,10 @@ TMain::TMain(QWidget* parent)
     FormCanResize(this);
     build();
     view_ = std::make_unique<window::DescriptionView>(
-        control<QTextEdit>(QStringLiteral("RichEdit")), control<QLabel>(QStringLiteral("Image")));
+        control<QTextEdit>(QStringLiteral("RichEdit"))->document(),
+        control<QLabel>(QStringLiteral("Image")));
     doc_.setObserver(view_.get());
+    window::addPdfSave(*this);
     FormCreate(this);
     if (const QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());

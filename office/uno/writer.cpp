@@ -35,15 +35,15 @@ namespace {
 // Page geometry of the printout, in points.
 struct PageMargin {
     const char* property;
-    int points;
+    double points;
 };
 constexpr PageMargin pageMargins[] = {
-    {"LeftMargin", 56},
-    {"RightMargin", 14},
-    {"TopMargin", 20}, // the distance from the page's top edge to the header
-    {"BottomMargin", 14},
+    {"LeftMargin", office::printoutMargins.left},
+    {"RightMargin", office::printoutMargins.right},
+    {"TopMargin", office::printoutMargins.top},
+    {"BottomMargin", office::printoutMargins.bottom},
 };
-constexpr float letterheadSize = 8;
+constexpr float letterheadSize = office::letterheadPoints;
 const char* const bulletList = "List 1";
 
 sal_Int32 pointsToHmm(double points) {

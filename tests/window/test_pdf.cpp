@@ -1,0 +1,226 @@
+// "Сохранить как PDF…": the file written through the window's own menu and shortcut, read back
+// with poppler's pdftotext, pdffonts and pdfinfo.
+#include "window_fixture.h"
+
+#include "office/workflow.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+// Answers the save dialog with `path` (or cancels it when empty) and reads the message boxes.
+class User {
+  public:
+    explicit User(QString path)
+        : path_(std::move(path)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { answer(); });
+        timer_.start(10);
+    }
+    QString dialogFile; // the file the dialog suggested
+    QStringList messages;
+
+  private:
+    void answer() {
+        QWidget* w = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<QFileDialog*>(w)) {
+            dialogFile =
+                QDir(dialog->directory())
+                    .filePath(
+                        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text());
+            if (path_.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            dialog->setDirectory(QFileInfo(path_).absolutePath());
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                ->setText(QFileInfo(path_).fileName());
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        } else if (auto* box = qobject_cast<QMessageBox*>(w)) {
+            if (qobject_cast<QFileDialog*>(box->parentWidget())) {
+                box->button(QMessageBox::Yes)->click(); // replace the existing file
+                return;
+            }
+            messages << box->text();
+            box->accept();
+        }
+    }
+    QString path_;
+    QTimer timer_;
+};
+
+QString run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    EXPECT_TRUE(p.waitForFinished(30000)) << program.toStdString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Words separated by single blanks, whatever lines and wrapping the layout gave them; hyphens
+// go, as pdftotext joins a word broken at its hyphen.
+QString words(QString text) {
+    return text.remove(u'-').simplified();
+}
+
+class PdfTest : public WindowTest {
+  public:
+    // Saves through the panel's context menu, answering the dialog with `path`.
+    QStringList saveFromMenu(const QString& path) {
+        User user(path);
+        auto* text = get<QTextEdit>("RichEdit");
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(20, 20), QPoint(20, 20));
+        QApplication::sendEvent(text->viewport(), &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        EXPECT_NE(menu, nullptr);
+        if (!menu)
+            return {};
+        QStringList items;
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator())
+                items << a->text().section(u'\t', 0, 0);
+        EXPECT_TRUE(items.contains(QStringLiteral("Выделить все")) ||
+                    items.contains(QStringLiteral("Select All")))
+            << items.join(", ").toStdString(); // the standard items stay
+        EXPECT_EQ(items.constLast(), QStringLiteral("Сохранить как PDF…"));
+        menu->actions().constLast()->trigger();
+        suggested = user.dialogFile;
+        return user.messages;
+    }
+    // Saves with Ctrl+S in the window.
+    QStringList saveWithKeys(const QString& path) {
+        User user(path);
+        w->activateWindow(); // the shortcut belongs to the active window
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier);
+        suggested = user.dialogFile;
+        return user.messages;
+    }
+
+    QTemporaryDir dir;
+    QString suggested;
+};
+
+enum class Content { Welcome, Premium, Empty, Topic };
+struct PdfCase {
+    const char* name;
+    Content content;
+};
+void PrintTo(const PdfCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class PdfContentTest : public PdfTest, public ::testing::WithParamInterface<PdfCase> {};
+
+TEST_P(PdfContentTest, HoldsTheLetterheadAndTheParagraphsInOrder) {
+    switch (GetParam().content) {
+    case Content::Welcome:
+        break;
+    case Content::Premium:
+        w->setControlValue(QStringLiteral("EditSquare"), QStringLiteral("50"));
+        w->setControlValue(QStringLiteral("RGClass"), QStringLiteral("0"));
+        w->ButtonCalcClick();
+        break;
+    case Content::Empty:
+        doc().clear();
+        break;
+    case Content::Topic:
+        click(box("CBVitrinPB"));
+        break;
+    }
+    const QString path = dir.filePath(QStringLiteral("предложение.pdf"));
+    const QStringList messages =
+        GetParam().content == Content::Premium ? saveWithKeys(path) : saveFromMenu(path);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+    EXPECT_EQ(QFileInfo(suggested).fileName(), QStringLiteral("Коммерческое предложение.pdf"));
+    ASSERT_TRUE(QFileInfo::exists(path));
+
+    // Every page starts with the letterhead; the pages' bodies make up the description.
+    const QString letterhead = words(QString::fromStdString(office::sellerLetterhead().text));
+    const QString info = run("pdfinfo", {path});
+    EXPECT_TRUE(info.contains(QStringLiteral("(A4)"))) << info.toStdString();
+    const int pages =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info).captured(1).toInt();
+    EXPECT_EQ(pages > 1, GetParam().content == Content::Premium);
+    QString body;
+    for (int page = 1; page <= pages; ++page) {
+        const QString n = QString::number(page);
+        const QString text =
+            words(run("pdftotext", {"-enc", "UTF-8", "-f", n, "-l", n, path, "-"}));
+        EXPECT_TRUE(text.startsWith(letterhead)) << page;
+        body += ' ' + text.mid(letterhead.size());
+    }
+    QStringList expected;
+    for (const auto& p : doc().paragraphs())
+        expected << QString::fromStdString(p.text);
+    EXPECT_EQ(words(body), words(expected.join(' ')));
+
+    const QStringList fonts = run("pdffonts", {path}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+    EXPECT_FALSE(fonts.isEmpty());
+    for (const QString& line : fonts) {
+        const QStringList cols = line.split(u' ', Qt::SkipEmptyParts);
+        ASSERT_GE(cols.size(), 5);
+        EXPECT_EQ(cols[cols.size() - 5], QStringLiteral("yes")) << line.toStdString(); // embedded
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Contents, PdfContentTest,
+                         ::testing::Values(PdfCase{"welcome", Content::Welcome},
+                                           PdfCase{"premium", Content::Premium},
+                                           PdfCase{"empty", Content::Empty},
+                                           PdfCase{"topic", Content::Topic}));
+
+TEST_F(PdfTest, CancelledDialogWritesNothing) {
+    EXPECT_TRUE(saveWithKeys({}).isEmpty());
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+// Failures to write: a message in Russian, and an existing file stays as it was. Both hold
+// when the tests run as root, which file permissions would not stop.
+TEST_F(PdfTest, FailedWriteShowsWhyAndKeepsTheOldFile) {
+    {
+        SCOPED_TRACE("a folder that cannot exist: a path under a regular file");
+        QFile plain(dir.filePath(QStringLiteral("файл")));
+        ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        const QStringList messages = saveWithKeys(plain.fileName() + QStringLiteral("/к.pdf"));
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].contains(QStringLiteral("папка для файла не существует")))
+            << messages[0].toStdString();
+    }
+    {
+        SCOPED_TRACE("a full disk, with the file size limit");
+        const QString path = dir.filePath(QStringLiteral("old.pdf"));
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the old file");
+        old.close();
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit tiny = saved;
+        tiny.rlim_cur = 2000;
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &tiny);
+        const QStringList messages = saveWithKeys(path);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Не удалось сохранить файл PDF")))
+            << messages[0].toStdString();
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), QByteArray("the old file"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary left
+    }
+}
+
+} // namespace

@@ -1,0 +1,151 @@
+#include "window/offer_pdf.h"
+
+#include "office/workflow.h"
+#include "window/document_view.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFileInfo>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
+
+#include <cmath>
+
+namespace window {
+
+namespace {
+
+// Everything is laid out in pixels at 96 dpi, as the description panel is.
+constexpr int dpi = 96;
+constexpr double pixelsPerPoint = dpi / 72.0;
+// The word processor's default gap between the page header and the body, in points.
+constexpr double headerSpacing = 7;
+
+// The header table: the logo centred in the left cell, the letterhead lines in the right one.
+void writeLetterhead(QTextDocument& head, const office::Letterhead& letterhead, double width) {
+    head.setDocumentMargin(0);
+    head.setTextWidth(width);
+    QTextCursor cursor(&head);
+    QTextTableFormat table;
+    table.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    table.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 50),
+                                     QTextLength(QTextLength::PercentageLength, 50)});
+    table.setBorder(0.5);
+    table.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    table.setBorderBrush(Qt::black);
+    table.setBorderCollapse(true);
+    table.setCellSpacing(0);
+    table.setCellPadding(0.1 * 72 / 2.54 * pixelsPerPoint); // 0.1 cm, as the word processor
+    QTextTable* t = cursor.insertTable(1, 2, table);
+
+    QTextTableCellFormat logoCell;
+    logoCell.setVerticalAlignment(QTextCharFormat::AlignMiddle);
+    t->cellAt(0, 0).setFormat(logoCell);
+    const QImage logo =
+        QImage::fromData(letterhead.logo.data(), static_cast<int>(letterhead.logo.size()));
+    if (!logo.isNull()) {
+        const QString name = QStringLiteral("letterhead-logo");
+        head.addResource(QTextDocument::ImageResource, QUrl(name), logo);
+        QTextImageFormat image;
+        image.setName(name);
+        image.setWidth(letterhead.logoWidthPx);
+        image.setHeight(letterhead.logoHeightPx);
+        t->cellAt(0, 0).firstCursorPosition().insertImage(image);
+    }
+
+    QTextCharFormat small;
+    small.setFontPointSize(office::letterheadPoints);
+    QString lines = QString::fromStdString(letterhead.text);
+    lines.replace(u'\n', QChar::LineSeparator); // one paragraph, as in the printout
+    t->cellAt(0, 1).firstCursorPosition().insertText(lines, small);
+}
+
+QString reasonFor(const QSaveFile& file) {
+    const QFileInfo folder(QFileInfo(file.fileName()).absolutePath());
+    if (!folder.exists() || !folder.isDir())
+        return QStringLiteral("папка для файла не существует");
+    switch (file.error()) {
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("нет прав на запись в эту папку или в этот файл");
+    case QFileDevice::OpenError:
+        return QStringLiteral("файл нельзя открыть для записи");
+    case QFileDevice::WriteError:
+    case QFileDevice::ResourceError:
+        return QStringLiteral("запись не удалась: возможно, на диске нет места");
+    case QFileDevice::RenameError:
+        return QStringLiteral("не удалось заменить прежний файл");
+    default:
+        return QStringLiteral("запись не удалась");
+    }
+}
+
+QString failure(const QSaveFile& file) {
+    return QStringLiteral("Не удалось сохранить файл PDF «%1»: %2.")
+        .arg(QFileInfo(file.fileName()).fileName(), reasonFor(file));
+}
+
+} // namespace
+
+QString writeOfferPdf(const QString& path, const estimate::DescriptionDocument& description,
+                      const QFont& font) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(file);
+    {
+        QPdfWriter pdf(&file);
+        pdf.setResolution(dpi);
+        pdf.setTitle(QStringLiteral("Коммерческое предложение"));
+        pdf.setCreator(QGuiApplication::applicationDisplayName());
+        pdf.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                        QMarginsF(office::printoutMargins.left, office::printoutMargins.top,
+                                  office::printoutMargins.right, office::printoutMargins.bottom),
+                        QPageLayout::Point));
+        const QRect paint = pdf.pageLayout().paintRectPixels(dpi);
+        const double width = paint.width();
+
+        QTextDocument head;
+        head.setDefaultFont(font);
+        head.documentLayout()->setPaintDevice(&pdf);
+        writeLetterhead(head, office::sellerLetterhead(), width);
+        const double bodyTop = head.size().height() + headerSpacing * pixelsPerPoint;
+
+        QTextDocument body;
+        body.setDefaultFont(font);
+        body.documentLayout()->setPaintDevice(&pdf);
+        body.setDocumentMargin(0);
+        DescriptionView view(&body, nullptr);
+        view.replay(description);
+        // Whole pixels: the layout's fixed-point page breaks then fall exactly on the clip.
+        const double pageHeight = std::floor(paint.height() - bodyTop);
+        body.setPageSize(QSizeF(width, pageHeight));
+
+        QPainter painter(&pdf);
+        for (int page = 0; page < body.pageCount(); ++page) {
+            if (page > 0)
+                pdf.newPage();
+            head.drawContents(&painter);
+            painter.save();
+            painter.translate(0, bodyTop - page * pageHeight);
+            QAbstractTextDocumentLayout::PaintContext context;
+            // A line that starts right at the page's end belongs to the next page only.
+            context.clip = QRectF(0, page * pageHeight, width, pageHeight - 0.5);
+            painter.setClipRect(QRectF(0, page * pageHeight, width, pageHeight));
+            body.documentLayout()->draw(&painter, context);
+            painter.restore();
+        }
+        if (!painter.end())
+            return failure(file);
+    }
+    if (file.error() != QFileDevice::NoError || !file.commit())
+        return failure(file);
+    return {};
+}
+
+} // namespace window
