@@ -1,5 +1,7 @@
 #include "office/host.h"
 
+#include "office/processes.h"
+
 #include <filesystem>
 #include <fstream>
 #include <pwd.h>
@@ -12,53 +14,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool isPid(const std::string& name) {
-    return !name.empty() && name.find_first_not_of("0123456789") == std::string::npos;
-}
-
 std::string readAll(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
-// Another process that has the file open.
-bool openElsewhere(const fs::path& file) {
-    std::error_code ec;
-    const fs::path target = fs::canonical(file, ec);
-    if (ec)
-        return false;
-    const std::string self = std::to_string(::getpid());
-    for (const auto& proc : fs::directory_iterator("/proc", ec)) {
-        const std::string pid = proc.path().filename().string();
-        if (!isPid(pid) || pid == self)
-            continue;
-        std::error_code fdError;
-        for (const auto& fd : fs::directory_iterator(proc.path() / "fd", fdError)) {
-            std::error_code linkError;
-            if (fs::read_symlink(fd.path(), linkError) == target)
-                return true;
-        }
-    }
-    return false;
-}
-
-// A running office process that uses the profile (no -env option: the default profile).
-bool officeRunsOn(const std::string& profileUrl) {
-    std::error_code ec;
-    const std::string wanted = "-env:UserInstallation=" + profileUrl;
-    const std::string home = getenv("HOME") ? getenv("HOME") : "";
-    const bool isDefault = profileUrl == "file://" + home + "/.config/libreoffice/4";
-    for (const auto& proc : fs::directory_iterator("/proc", ec)) {
-        if (!isPid(proc.path().filename().string()))
-            continue;
-        const std::string cmdline = readAll(proc.path() / "cmdline");
-        if (cmdline.find("soffice.bin") == std::string::npos)
-            continue;
-        const bool hasEnv = cmdline.find("-env:UserInstallation=") != std::string::npos;
-        if (cmdline.find(wanted + '\0') != std::string::npos || (isDefault && !hasEnv))
-            return true;
-    }
-    return false;
 }
 
 std::string hostName() {

@@ -4,6 +4,7 @@
 #include "office/host.h"
 #include "office/log.h"
 #include "office/plugin_loader.h"
+#include "office/processes.h"
 #include "office/request.h"
 
 #include <QClipboard>
@@ -14,7 +15,6 @@
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QSaveFile>
-#include <filesystem>
 
 namespace office {
 
@@ -116,7 +116,7 @@ Suite* Documents::suite() {
 }
 
 std::string Documents::profileUrl() const {
-    return "file://" + std::filesystem::absolute(options_.profileDir).lexically_normal().string();
+    return office::profileUrl(options_.profileDir);
 }
 
 bool Documents::OpenWorkbook(const QString& path, QStringList& messages) {

@@ -1,5 +1,7 @@
 #include "office/uno/connection.h"
 
+#include "office/processes.h"
+
 #include <com/sun/star/beans/NamedValue.hpp>
 #include <com/sun/star/bridge/BridgeFactory.hpp>
 #include <com/sun/star/configuration/theDefaultProvider.hpp>
@@ -138,46 +140,11 @@ int exitedWith(pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-// Running: neither gone nor a zombie that waits for a parent to reap it.
-bool processAlive(pid_t pid) {
-    if (pid <= 0 || ::kill(pid, 0) != 0)
-        return false;
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string stat((std::istreambuf_iterator<char>(in)), {});
-    const auto paren = stat.rfind(')');
-    return paren == std::string::npos || paren + 2 >= stat.size() ||
-           (stat[paren + 2] != 'Z' && stat[paren + 2] != 'X');
-}
-
 } // namespace
 
-std::string profileUrl(const std::string& profileDir) {
-    return "file://" + std::filesystem::absolute(profileDir).lexically_normal().string();
-}
-
-pid_t findOfficeProcess(const std::string& profile) {
-    const std::string wanted = "-env:UserInstallation=" + profile;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc", ec)) {
-        const std::string name = entry.path().filename().string();
-        if (name.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        std::ifstream in(entry.path() / "cmdline", std::ios::binary);
-        std::string cmdline((std::istreambuf_iterator<char>(in)), {});
-        if (cmdline.find("soffice.bin") == std::string::npos)
-            continue;
-        for (size_t pos = 0; pos < cmdline.size();) {
-            size_t end = cmdline.find('\0', pos);
-            if (end == std::string::npos)
-                end = cmdline.size();
-            if (cmdline.compare(pos, end - pos, wanted) == 0 &&
-                processAlive(static_cast<pid_t>(std::stol(name))))
-                return static_cast<pid_t>(std::stol(name));
-            pos = end + 1;
-        }
-    }
-    return 0;
-}
+using office::findOfficeProcess;
+using office::processAlive;
+using office::profileUrl;
 
 Connection::Connection(office::SuiteOptions options)
     : options_(std::move(options)) {

@@ -63,9 +63,4 @@ class Connection {
     Watchdog watchdog_;
 };
 
-// Office process of a profile found among the running processes, 0 when none.
-pid_t findOfficeProcess(const std::string& profileUrl);
-
-std::string profileUrl(const std::string& profileDir);
-
 } // namespace kcuno

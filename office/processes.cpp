@@ -1,0 +1,112 @@
+#include "office/processes.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <unistd.h>
+
+namespace office {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string profileOption = "-env:UserInstallation=";
+
+std::string readAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+// Calls `visit` with the folder of each process in /proc until it returns true.
+bool anyProcess(const std::function<bool(pid_t, const fs::path&)>& visit) {
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator("/proc", ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        if (visit(static_cast<pid_t>(std::stol(name)), entry.path()))
+            return true;
+    }
+    return false;
+}
+
+// The command line of an office process, NUL-separated; empty for any other process.
+std::string officeCommandLine(const fs::path& process) {
+    std::string cmdline = readAll(process / "cmdline");
+    if (cmdline.find("soffice.bin") == std::string::npos)
+        cmdline.clear();
+    return cmdline;
+}
+
+} // namespace
+
+std::string profileUrl(const std::string& profileDir) {
+    return "file://" + fs::absolute(profileDir).lexically_normal().string();
+}
+
+bool processAlive(pid_t pid) {
+    if (pid <= 0 || ::kill(pid, 0) != 0)
+        return false;
+    const std::string stat = readAll("/proc/" + std::to_string(pid) + "/stat");
+    const auto paren = stat.rfind(')');
+    return paren == std::string::npos || paren + 2 >= stat.size() ||
+           (stat[paren + 2] != 'Z' && stat[paren + 2] != 'X');
+}
+
+pid_t findOfficeProcess(const std::string& profileUrl) {
+    const std::string wanted = profileOption + profileUrl;
+    pid_t found = 0;
+    anyProcess([&](pid_t pid, const fs::path& process) {
+        const std::string cmdline = officeCommandLine(process);
+        for (size_t pos = 0; pos < cmdline.size();) {
+            size_t end = cmdline.find('\0', pos);
+            if (end == std::string::npos)
+                end = cmdline.size();
+            if (cmdline.compare(pos, end - pos, wanted) == 0 && processAlive(pid)) {
+                found = pid;
+                return true;
+            }
+            pos = end + 1;
+        }
+        return false;
+    });
+    return found;
+}
+
+bool officeRunsOn(const std::string& profileUrl) {
+    const std::string wanted = profileOption + profileUrl + '\0';
+    const char* home = std::getenv("HOME");
+    const bool isDefault =
+        profileUrl == "file://" + std::string(home ? home : "") + "/.config/libreoffice/4";
+    return anyProcess([&](pid_t, const fs::path& process) {
+        const std::string cmdline = officeCommandLine(process);
+        if (cmdline.empty())
+            return false;
+        const bool hasProfile = cmdline.find(profileOption) != std::string::npos;
+        return cmdline.find(wanted) != std::string::npos || (isDefault && !hasProfile);
+    });
+}
+
+bool openElsewhere(const std::string& path) {
+    std::error_code ec;
+    const fs::path target = fs::canonical(path, ec);
+    if (ec)
+        return false;
+    const pid_t self = ::getpid();
+    return anyProcess([&](pid_t pid, const fs::path& process) {
+        if (pid == self)
+            return false;
+        std::error_code fdError;
+        for (const auto& fd : fs::directory_iterator(process / "fd", fdError)) {
+            std::error_code linkError;
+            if (fs::read_symlink(fd.path(), linkError) == target)
+                return true;
+        }
+        return false;
+    });
+}
+
+} // namespace office

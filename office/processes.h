@@ -1,0 +1,26 @@
+// The office's profile address and what the process table says about running offices and
+// open files. Plain C++ over /proc, shared by the Qt side of the office layer and the plugin.
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+namespace office {
+
+// The address an office takes in -env:UserInstallation= for a profile folder.
+std::string profileUrl(const std::string& profileDir);
+
+// Running: neither gone nor a zombie that waits for a parent to reap it.
+bool processAlive(pid_t pid);
+
+// A running office process started on the profile, 0 when there is none.
+pid_t findOfficeProcess(const std::string& profileUrl);
+
+// An office process that uses the profile; one started without a profile counts for the
+// user's default profile.
+bool officeRunsOn(const std::string& profileUrl);
+
+// Another process that has the file open.
+bool openElsewhere(const std::string& path);
+
+} // namespace office
