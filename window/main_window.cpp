@@ -285,8 +285,6 @@ void TMain::placeLinkLabels() {
         auto* label = new info::LinkLabel(name, control(utf8(row.parent)));
         label->adjustSize();
         label->move(row.rightAligned ? row.x - label->width() : row.x, row.y);
-        if (name == u"LabelKabinetPrezent")
-            label->hide();
         controls_.insert(name, label);
     }
 }
