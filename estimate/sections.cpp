@@ -1,8 +1,9 @@
 #include "estimate/sections.h"
 
+#include "estimate/count.h"
 #include "estimate/estimate.h"
+#include "estimate/showcases.h"
 
-#include <charconv>
 #include <limits>
 
 namespace estimate::detail {
@@ -13,18 +14,6 @@ using Flag = bool Cfg::*;
 
 // ---------------------------------------------------------------------------------------------
 // Reading counts and writing lines
-
-std::optional<std::int64_t> readCount(std::string_view text) {
-    // Whole numbers in the range of a 32-bit integer, as the edits hold them; an optional sign.
-    std::string_view digits = text;
-    if (!digits.empty() && digits.front() == '+')
-        digits.remove_prefix(1);
-    std::int32_t value = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size())
-        return std::nullopt;
-    return value;
-}
 
 std::int64_t percentOf(std::int64_t amount, int percent) {
     const std::int64_t scaled = amount * percent;
@@ -166,23 +155,6 @@ void plakatSums(const Cfg& c, Sums& s) {
 // ---------------------------------------------------------------------------------------------
 // Section 3: showcases and mannequins
 
-struct VitrinType {
-    std::int64_t base;
-    std::string_view label;
-    std::int64_t weight, volume; // one showcase
-};
-
-constexpr VitrinType vitrinTypes[] = {
-    {15000, "(витрина-шкаф)", 50000, 120000},
-    {22000, "(витрина-шкаф с накопителем)", 50000, 120000},
-    {23000, "(витрина-шкаф с подсветкой)", 50000, 120000},
-    {27000, "(витрина-шкаф с накопителем и подсветкой)", 50000, 120000},
-    {14000, "(витрина-прилавок)", 30000, 110000},
-    {15000, "(витрина-прилавок с накопителем)", 30000, 110000},
-    {21000, "(витрина-прилавок со стендовой частью)", 30000, 110000},
-    {26000, "(витрина-прилавок со стендовой частью и подсветкой)", 40000, 115000},
-};
-
 struct FilledVitrin {
     Flag box;
     std::string_view name;
@@ -203,20 +175,15 @@ constexpr int maneken = 18000, manekenSharePercent = 5;
 constexpr std::int64_t manekenWeight = 10000, manekenVolume = 160000;
 constexpr std::int64_t vitrinMinutes = 150, manekenMinutes = 30;
 
-const VitrinType* vitrinType(const Cfg& c) {
-    constexpr int count = sizeof vitrinTypes / sizeof vitrinTypes[0];
-    return c.RGVitrinTip >= 0 && c.RGVitrinTip < count ? &vitrinTypes[c.RGVitrinTip] : nullptr;
-}
-
 void vitrinItems(const Cfg& c, PriceWriter& w) {
-    const VitrinType* t = vitrinType(c);
+    const ShowcaseType* t = showcaseType(c.RGVitrinTip);
     if (!t)
         return; // no showcase type selected: nothing can be priced
     for (const auto& v : filledVitrins)
         if (c.*v.box)
-            w.single(std::string(v.name) + std::string(t->label) + " = ", t->base + v.contents,
-                     percentOf(t->base, filledSharePercent));
-    w.counted("Пустые витрины для демонстрации СИЗ ― ", c.EditVitrinPusto, t->base,
+            w.single(std::string(v.name) + std::string(t->offerLabel) + " = ",
+                     t->price + v.contents, percentOf(t->price, filledSharePercent));
+    w.counted("Пустые витрины для демонстрации СИЗ ― ", c.EditVitrinPusto, t->price,
               emptySharePercent);
     w.counted("Манекен в спецодежде и СИЗ ― ", c.EditVitrinManeken, maneken, manekenSharePercent);
 }
@@ -227,7 +194,7 @@ void vitrinSums(const Cfg& c, Sums& s) {
         k += c.*v.box ? 1 : 0;
     const std::int64_t e = n(c, &Cfg::EditVitrinPusto);
     const std::int64_t m = n(c, &Cfg::EditVitrinManeken);
-    if (const VitrinType* t = vitrinType(c)) {
+    if (const ShowcaseType* t = showcaseType(c.RGVitrinTip)) {
         s.weight += t->weight * (k + e);
         s.volume += t->volume * (k + e);
     }

@@ -12,9 +12,6 @@
 
 namespace estimate::detail {
 
-// A count text read as a whole number; nullopt when it does not read as one.
-std::optional<std::int64_t> readCount(std::string_view text);
-
 // Rounds numerator / 100 to the nearest whole number, exact halves to the even neighbour.
 std::int64_t percentOf(std::int64_t amount, int percent);
 

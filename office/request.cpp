@@ -1,5 +1,8 @@
 #include "office/request.h"
 
+#include "estimate/config_fields.h"
+#include "estimate/showcases.h"
+
 #include <QLocale>
 
 #include <algorithm>
@@ -11,20 +14,9 @@ namespace office {
 namespace {
 
 using estimate::CabinetConfig;
-using Flag = bool CabinetConfig::*;
-using Text = std::string CabinetConfig::*;
-using Level = int CabinetConfig::*;
-
-const std::string showcaseTypes[] = {
-    "Витрина-шкаф",
-    "Витрина-шкаф с накопителем",
-    "Витрина-шкаф с подсветкой",
-    "Витрина-шкаф с накопителем и подсветкой",
-    "Витрина-прилавок",
-    "Витрина-прилавок с накопителем",
-    "Витрина-прилавок со стендовой частью",
-    "Витрина-прилавок со стендовой частью и накопителем",
-};
+using estimate::Flag;
+using estimate::Text;
+using Level = estimate::Number;
 
 // ---- Writing --------------------------------------------------------------------------------
 
@@ -42,7 +34,7 @@ struct WriteRow {
     const char* cell;
     Put put;
     Flag section = nullptr; // nullptr: written whatever the section switches hold
-    Flag box = nullptr;     // One, Yes; the first radio button for Type
+    Flag box = nullptr;     // One, Yes, Count (when set); the first radio button for Type
     Text count = nullptr;
     const char* word = nullptr; // Type: the first button's word
     Flag box2 = nullptr;        // Type: the second radio button
@@ -52,134 +44,74 @@ struct WriteRow {
 };
 
 using C = CabinetConfig;
+// clang-format off
 const WriteRow writeRows[] = {
-    {"E14", Put::Area},
-    {"C17", Put::One, nullptr, &C::CB3d},
-    {"D17", Put::Yes, nullptr, &C::CBDostavka},
-    {"E17", Put::One, nullptr, &C::CBSborka},
-    {"E26", Put::Count, &C::CBStend, nullptr, &C::EditStendS},
-    {"E27", Put::Count, &C::CBStend, nullptr, &C::EditStendL},
-    {"E28", Put::Count, &C::CBStend, nullptr, &C::EditStendP},
-    {"F26",
-     Put::Type,
-     &C::CBStend,
-     &C::RBStendPlastic,
-     nullptr,
-     "Пластиковая рамка",
-     &C::RBStendAllum,
-     "Золотой алюминиевый багет",
-     nullptr,
-     {"E26", "E27", "E28"}},
-    {"E37", Put::Count, &C::CBPlakat, nullptr, &C::EditPlakatA4},
-    {"E38", Put::Count, &C::CBPlakat, nullptr, &C::EditPlakatA3},
-    {"E39", Put::Count, &C::CBPlakat, nullptr, &C::EditPlakatA2},
-    {"E49", Put::One, &C::CBVitrin, &C::CBVitrinSIZ},
-    {"E50", Put::One, &C::CBVitrin, &C::CBVitrinGO},
-    {"E51", Put::One, &C::CBVitrin, &C::CBVitrinEB},
-    {"E52", Put::One, &C::CBVitrin, &C::CBVitrinPB},
-    {"E53", Put::One, &C::CBVitrin, &C::CBVitrinPM},
-    {"E54", Put::Count, &C::CBVitrin, nullptr, &C::EditVitrinPusto},
-    {"E55", Put::Count, &C::CBVitrin, nullptr, &C::EditVitrinManeken},
-    {"F49",
-     Put::Showcase,
-     &C::CBVitrin,
-     nullptr,
-     nullptr,
-     nullptr,
-     nullptr,
-     nullptr,
-     nullptr,
-     {"E49", "E50", "E51", "E52", "E53", "E54"}},
-    {"E66", Put::One, &C::CBMebel, &C::CBMebelPrepod},
-    {"E67", Put::Count, &C::CBMebel, &C::CBMebelStudent, &C::EditMebelMest},
-    {"F67",
-     Put::Type,
-     &C::CBMebel,
-     &C::RBMebelParta,
-     nullptr,
-     "Парта",
-     &C::RBMebelKreslo,
-     "Кресло",
-     nullptr,
-     {"E67"}},
-    {"E68", Put::One, &C::CBMebel, &C::CBMebelGarderob},
-    {"E69", Put::One, &C::CBMebel, &C::CBMebeShkaf},
-    {"E70", Put::One, &C::CBMebel, &C::CBMebelBed},
-    {"H66",
-     Put::Level,
-     &C::CBMebel,
-     nullptr,
-     nullptr,
-     nullptr,
-     nullptr,
-     nullptr,
-     &C::TrackMebel,
-     {"E66", "E67", "E68", "E69", "E70"}},
-    {"E80", Put::One, &C::CBComp, &C::CBCompPrepod},
-    {"F80",
-     Put::Type,
-     &C::CBComp,
-     &C::RBCompPrepodNote,
-     nullptr,
-     "Ноутбук",
-     &C::RBCompPrepodStatic,
-     "Стационарный компьютер",
-     nullptr,
-     {"E80"}},
-    {"E81", Put::Count, &C::CBComp, &C::CBCompStudent, &C::EditCompStudent},
-    {"F81",
-     Put::Type,
-     &C::CBComp,
-     &C::RBCompStudentNote,
-     nullptr,
-     "Ноутбук",
-     &C::RBCompStudentStatic,
-     "Стационарный компьютер",
-     nullptr,
-     {"E81"}},
-    {"E82", Put::One, &C::CBComp, &C::CBCompNet},
-    {"F82",
-     Put::Type,
-     &C::CBComp,
-     &C::RBCompNetWifi,
-     nullptr,
-     "Wi-Fi",
-     &C::RBCompNetProvod,
-     "Проводная сеть",
-     nullptr,
-     {"E82"}},
-    {"E83", Put::One, &C::CBComp, &C::CBCompProector},
-    {"E84", Put::One, &C::CBComp, &C::CBCompTelephone},
-    {"E85", Put::One, &C::CBComp, &C::CBCompTV},
-    {"E86", Put::One, &C::CBComp, &C::CBCompPrinter},
-    {"E87", Put::One, &C::CBComp, &C::CBCompAudio},
-    {"H80",
-     Put::Level,
-     &C::CBComp,
-     nullptr,
-     nullptr,
-     nullptr,
-     nullptr,
-     nullptr,
-     &C::TrackComp,
-     {"E80", "E81", "E83", "E84", "E85", "E86", "E87"}},
-    {"E97", Put::One, &C::CBTeh, &C::CBTehBoard},
-    {"E98", Put::One, &C::CBTeh, &C::CBTehProgramma},
-    {"E99", Put::One, &C::CBTeh, &C::CBTehTrenajer},
-    {"E100", Put::One, &C::CBTeh, &C::CBTehFilm},
-    {"E101", Put::One, &C::CBTeh, &C::CBTehBook},
-    {"E102", Put::One, &C::CBTeh, &C::CBTehTest},
-    {"H97",
-     Put::Level,
-     &C::CBTeh,
-     nullptr,
-     nullptr,
-     nullptr,
-     nullptr,
-     nullptr,
-     &C::TrackTeh,
-     {"E97", "E98", "E99", "E100", "E101", "E102"}},
+    {.cell = "E14", .put = Put::Area},
+    {.cell = "C17", .put = Put::One, .box = &C::CB3d},
+    {.cell = "D17", .put = Put::Yes, .box = &C::CBDostavka},
+    {.cell = "E17", .put = Put::One, .box = &C::CBSborka},
+    {.cell = "E26", .put = Put::Count, .section = &C::CBStend, .count = &C::EditStendS},
+    {.cell = "E27", .put = Put::Count, .section = &C::CBStend, .count = &C::EditStendL},
+    {.cell = "E28", .put = Put::Count, .section = &C::CBStend, .count = &C::EditStendP},
+    {.cell = "F26", .put = Put::Type, .section = &C::CBStend,
+     .box = &C::RBStendPlastic, .word = "Пластиковая рамка",
+     .box2 = &C::RBStendAllum, .word2 = "Золотой алюминиевый багет",
+     .triggers = {"E26", "E27", "E28"}},
+    {.cell = "E37", .put = Put::Count, .section = &C::CBPlakat, .count = &C::EditPlakatA4},
+    {.cell = "E38", .put = Put::Count, .section = &C::CBPlakat, .count = &C::EditPlakatA3},
+    {.cell = "E39", .put = Put::Count, .section = &C::CBPlakat, .count = &C::EditPlakatA2},
+    {.cell = "E49", .put = Put::One, .section = &C::CBVitrin, .box = &C::CBVitrinSIZ},
+    {.cell = "E50", .put = Put::One, .section = &C::CBVitrin, .box = &C::CBVitrinGO},
+    {.cell = "E51", .put = Put::One, .section = &C::CBVitrin, .box = &C::CBVitrinEB},
+    {.cell = "E52", .put = Put::One, .section = &C::CBVitrin, .box = &C::CBVitrinPB},
+    {.cell = "E53", .put = Put::One, .section = &C::CBVitrin, .box = &C::CBVitrinPM},
+    {.cell = "E54", .put = Put::Count, .section = &C::CBVitrin, .count = &C::EditVitrinPusto},
+    {.cell = "E55", .put = Put::Count, .section = &C::CBVitrin, .count = &C::EditVitrinManeken},
+    {.cell = "F49", .put = Put::Showcase, .section = &C::CBVitrin,
+     .triggers = {"E49", "E50", "E51", "E52", "E53", "E54"}},
+    {.cell = "E66", .put = Put::One, .section = &C::CBMebel, .box = &C::CBMebelPrepod},
+    {.cell = "E67", .put = Put::Count, .section = &C::CBMebel, .box = &C::CBMebelStudent,
+     .count = &C::EditMebelMest},
+    {.cell = "F67", .put = Put::Type, .section = &C::CBMebel,
+     .box = &C::RBMebelParta, .word = "Парта", .box2 = &C::RBMebelKreslo, .word2 = "Кресло",
+     .triggers = {"E67"}},
+    {.cell = "E68", .put = Put::One, .section = &C::CBMebel, .box = &C::CBMebelGarderob},
+    {.cell = "E69", .put = Put::One, .section = &C::CBMebel, .box = &C::CBMebeShkaf},
+    {.cell = "E70", .put = Put::One, .section = &C::CBMebel, .box = &C::CBMebelBed},
+    {.cell = "H66", .put = Put::Level, .section = &C::CBMebel, .level = &C::TrackMebel,
+     .triggers = {"E66", "E67", "E68", "E69", "E70"}},
+    {.cell = "E80", .put = Put::One, .section = &C::CBComp, .box = &C::CBCompPrepod},
+    {.cell = "F80", .put = Put::Type, .section = &C::CBComp,
+     .box = &C::RBCompPrepodNote, .word = "Ноутбук",
+     .box2 = &C::RBCompPrepodStatic, .word2 = "Стационарный компьютер",
+     .triggers = {"E80"}},
+    {.cell = "E81", .put = Put::Count, .section = &C::CBComp, .box = &C::CBCompStudent,
+     .count = &C::EditCompStudent},
+    {.cell = "F81", .put = Put::Type, .section = &C::CBComp,
+     .box = &C::RBCompStudentNote, .word = "Ноутбук",
+     .box2 = &C::RBCompStudentStatic, .word2 = "Стационарный компьютер",
+     .triggers = {"E81"}},
+    {.cell = "E82", .put = Put::One, .section = &C::CBComp, .box = &C::CBCompNet},
+    {.cell = "F82", .put = Put::Type, .section = &C::CBComp,
+     .box = &C::RBCompNetWifi, .word = "Wi-Fi", .box2 = &C::RBCompNetProvod, .word2 = "Проводная сеть",
+     .triggers = {"E82"}},
+    {.cell = "E83", .put = Put::One, .section = &C::CBComp, .box = &C::CBCompProector},
+    {.cell = "E84", .put = Put::One, .section = &C::CBComp, .box = &C::CBCompTelephone},
+    {.cell = "E85", .put = Put::One, .section = &C::CBComp, .box = &C::CBCompTV},
+    {.cell = "E86", .put = Put::One, .section = &C::CBComp, .box = &C::CBCompPrinter},
+    {.cell = "E87", .put = Put::One, .section = &C::CBComp, .box = &C::CBCompAudio},
+    {.cell = "H80", .put = Put::Level, .section = &C::CBComp, .level = &C::TrackComp,
+     .triggers = {"E80", "E81", "E83", "E84", "E85", "E86", "E87"}},
+    {.cell = "E97", .put = Put::One, .section = &C::CBTeh, .box = &C::CBTehBoard},
+    {.cell = "E98", .put = Put::One, .section = &C::CBTeh, .box = &C::CBTehProgramma},
+    {.cell = "E99", .put = Put::One, .section = &C::CBTeh, .box = &C::CBTehTrenajer},
+    {.cell = "E100", .put = Put::One, .section = &C::CBTeh, .box = &C::CBTehFilm},
+    {.cell = "E101", .put = Put::One, .section = &C::CBTeh, .box = &C::CBTehBook},
+    {.cell = "E102", .put = Put::One, .section = &C::CBTeh, .box = &C::CBTehTest},
+    {.cell = "H97", .put = Put::Level, .section = &C::CBTeh, .level = &C::TrackTeh,
+     .triggers = {"E97", "E98", "E99", "E100", "E101", "E102"}},
 };
+// clang-format on
 
 // ---- Reading --------------------------------------------------------------------------------
 
@@ -195,85 +127,66 @@ enum class Get {
 struct ReadRow {
     const char* cell;
     Get get;
-    const char* control;
-    Text text = nullptr;
-    Flag flag = nullptr;
-    Level level = nullptr;
+    estimate::Member field; // its control is named after it
     std::vector<const char*> words = {};
 };
 
+// clang-format off
 const ReadRow readRows[] = {
-    {"E14", Get::TextOf, "EditSquare", &C::EditSquare},
-    {"C17", Get::Number, "CB3d", nullptr, &C::CB3d},
-    {"D17", Get::NotEmpty, "CBDostavka", nullptr, &C::CBDostavka},
-    {"E17", Get::Number, "CBSborka", nullptr, &C::CBSborka},
-    {"E26", Get::TextOf, "EditStendS", &C::EditStendS},
-    {"E27", Get::TextOf, "EditStendL", &C::EditStendL},
-    {"E28", Get::TextOf, "EditStendP", &C::EditStendP},
-    {"F26", Get::Is, "RBStendPlastic", nullptr, &C::RBStendPlastic, nullptr, {"Пластиковая рамка"}},
-    {"F26",
-     Get::Is,
-     "RBStendAllum",
-     nullptr,
-     &C::RBStendAllum,
-     nullptr,
-     {"Серебряный алюминиевый багет", "Золотой алюминиевый багет"}},
-    {"E37", Get::TextOf, "EditPlakatA4", &C::EditPlakatA4},
-    {"E38", Get::TextOf, "EditPlakatA3", &C::EditPlakatA3},
-    {"E39", Get::TextOf, "EditPlakatA2", &C::EditPlakatA2},
-    {"E49", Get::Number, "CBVitrinSIZ", nullptr, &C::CBVitrinSIZ},
-    {"E50", Get::Number, "CBVitrinGO", nullptr, &C::CBVitrinGO},
-    {"E51", Get::Number, "CBVitrinEB", nullptr, &C::CBVitrinEB},
-    {"E52", Get::Number, "CBVitrinPB", nullptr, &C::CBVitrinPB},
-    {"E53", Get::Number, "CBVitrinPM", nullptr, &C::CBVitrinPM},
-    {"E54", Get::TextOf, "EditVitrinPusto", &C::EditVitrinPusto},
-    {"E55", Get::TextOf, "EditVitrinManeken", &C::EditVitrinManeken},
-    {"F49", Get::Showcase, "RGVitrinTip"},
-    {"H66", Get::Level, "TrackMebel", nullptr, nullptr, &C::TrackMebel},
-    {"E66", Get::Number, "CBMebelPrepod", nullptr, &C::CBMebelPrepod},
-    {"E67", Get::Number, "CBMebelStudent", nullptr, &C::CBMebelStudent},
-    {"E67", Get::TextOf, "EditMebelMest", &C::EditMebelMest},
-    {"E68", Get::Number, "CBMebelGarderob", nullptr, &C::CBMebelGarderob},
-    {"E69", Get::Number, "CBMebeShkaf", nullptr, &C::CBMebeShkaf},
-    {"E70", Get::Number, "CBMebelBed", nullptr, &C::CBMebelBed},
-    {"F67", Get::Is, "RBMebelParta", nullptr, &C::RBMebelParta, nullptr, {"Парта"}},
-    {"F67", Get::Is, "RBMebelKreslo", nullptr, &C::RBMebelKreslo, nullptr, {"Кресло"}},
-    {"H80", Get::Level, "TrackComp", nullptr, nullptr, &C::TrackComp},
-    {"E80", Get::Number, "CBCompPrepod", nullptr, &C::CBCompPrepod},
-    {"F80", Get::Is, "RBCompPrepodNote", nullptr, &C::RBCompPrepodNote, nullptr, {"Ноутбук"}},
-    {"F80",
-     Get::Is,
-     "RBCompPrepodStatic",
-     nullptr,
-     &C::RBCompPrepodStatic,
-     nullptr,
-     {"Стационарный компьютер"}},
-    {"E81", Get::Number, "CBCompStudent", nullptr, &C::CBCompStudent},
-    {"E81", Get::TextOf, "EditCompStudent", &C::EditCompStudent},
-    {"F81", Get::Is, "RBCompStudentNote", nullptr, &C::RBCompStudentNote, nullptr, {"Ноутбук"}},
-    {"F81",
-     Get::Is,
-     "RBCompStudentStatic",
-     nullptr,
-     &C::RBCompStudentStatic,
-     nullptr,
-     {"Стационарный компьютер"}},
-    {"E82", Get::Number, "CBCompNet", nullptr, &C::CBCompNet},
-    {"F82", Get::Is, "RBCompNetWifi", nullptr, &C::RBCompNetWifi, nullptr, {"Wi-Fi"}},
-    {"F82", Get::Is, "RBCompNetProvod", nullptr, &C::RBCompNetProvod, nullptr, {"Проводная сеть"}},
-    {"E83", Get::Number, "CBCompProector", nullptr, &C::CBCompProector},
-    {"E84", Get::Number, "CBCompTelephone", nullptr, &C::CBCompTelephone},
-    {"E85", Get::Number, "CBCompTV", nullptr, &C::CBCompTV},
-    {"E86", Get::Number, "CBCompPrinter", nullptr, &C::CBCompPrinter},
-    {"E87", Get::Number, "CBCompAudio", nullptr, &C::CBCompAudio},
-    {"H97", Get::Level, "TrackTeh", nullptr, nullptr, &C::TrackTeh},
-    {"E97", Get::Number, "CBTehBoard", nullptr, &C::CBTehBoard},
-    {"E98", Get::Number, "CBTehProgramma", nullptr, &C::CBTehProgramma},
-    {"E99", Get::Number, "CBTehTrenajer", nullptr, &C::CBTehTrenajer},
-    {"E100", Get::Number, "CBTehFilm", nullptr, &C::CBTehFilm},
-    {"E101", Get::Number, "CBTehBook", nullptr, &C::CBTehBook},
-    {"E102", Get::Number, "CBTehTest", nullptr, &C::CBTehTest},
+    {"E14", Get::TextOf, &C::EditSquare},
+    {"C17", Get::Number, &C::CB3d},
+    {"D17", Get::NotEmpty, &C::CBDostavka},
+    {"E17", Get::Number, &C::CBSborka},
+    {"E26", Get::TextOf, &C::EditStendS},
+    {"E27", Get::TextOf, &C::EditStendL},
+    {"E28", Get::TextOf, &C::EditStendP},
+    {"F26", Get::Is, &C::RBStendPlastic, {"Пластиковая рамка"}},
+    {"F26", Get::Is, &C::RBStendAllum, {"Серебряный алюминиевый багет", "Золотой алюминиевый багет"}},
+    {"E37", Get::TextOf, &C::EditPlakatA4},
+    {"E38", Get::TextOf, &C::EditPlakatA3},
+    {"E39", Get::TextOf, &C::EditPlakatA2},
+    {"E49", Get::Number, &C::CBVitrinSIZ},
+    {"E50", Get::Number, &C::CBVitrinGO},
+    {"E51", Get::Number, &C::CBVitrinEB},
+    {"E52", Get::Number, &C::CBVitrinPB},
+    {"E53", Get::Number, &C::CBVitrinPM},
+    {"E54", Get::TextOf, &C::EditVitrinPusto},
+    {"E55", Get::TextOf, &C::EditVitrinManeken},
+    {"F49", Get::Showcase, &C::RGVitrinTip},
+    {"H66", Get::Level, &C::TrackMebel},
+    {"E66", Get::Number, &C::CBMebelPrepod},
+    {"E67", Get::Number, &C::CBMebelStudent},
+    {"E67", Get::TextOf, &C::EditMebelMest},
+    {"E68", Get::Number, &C::CBMebelGarderob},
+    {"E69", Get::Number, &C::CBMebeShkaf},
+    {"E70", Get::Number, &C::CBMebelBed},
+    {"F67", Get::Is, &C::RBMebelParta, {"Парта"}},
+    {"F67", Get::Is, &C::RBMebelKreslo, {"Кресло"}},
+    {"H80", Get::Level, &C::TrackComp},
+    {"E80", Get::Number, &C::CBCompPrepod},
+    {"F80", Get::Is, &C::RBCompPrepodNote, {"Ноутбук"}},
+    {"F80", Get::Is, &C::RBCompPrepodStatic, {"Стационарный компьютер"}},
+    {"E81", Get::Number, &C::CBCompStudent},
+    {"E81", Get::TextOf, &C::EditCompStudent},
+    {"F81", Get::Is, &C::RBCompStudentNote, {"Ноутбук"}},
+    {"F81", Get::Is, &C::RBCompStudentStatic, {"Стационарный компьютер"}},
+    {"E82", Get::Number, &C::CBCompNet},
+    {"F82", Get::Is, &C::RBCompNetWifi, {"Wi-Fi"}},
+    {"F82", Get::Is, &C::RBCompNetProvod, {"Проводная сеть"}},
+    {"E83", Get::Number, &C::CBCompProector},
+    {"E84", Get::Number, &C::CBCompTelephone},
+    {"E85", Get::Number, &C::CBCompTV},
+    {"E86", Get::Number, &C::CBCompPrinter},
+    {"E87", Get::Number, &C::CBCompAudio},
+    {"H97", Get::Level, &C::TrackTeh},
+    {"E97", Get::Number, &C::CBTehBoard},
+    {"E98", Get::Number, &C::CBTehProgramma},
+    {"E99", Get::Number, &C::CBTehTrenajer},
+    {"E100", Get::Number, &C::CBTehFilm},
+    {"E101", Get::Number, &C::CBTehBook},
+    {"E102", Get::Number, &C::CBTehTest},
 };
+// clang-format on
 
 double readNumber(const std::string& text, bool* ok) {
     return QLocale().toDouble(QString::fromStdString(text), ok);
@@ -358,8 +271,9 @@ std::vector<CellWrite> requestCells(const CabinetConfig& c) {
                 write(r.cell, std::string(c.*r.box ? r.word : r.word2));
             break;
         case Put::Showcase:
-            if (triggered(r) && c.RGVitrinTip >= 0 && c.RGVitrinTip < 8)
-                write(r.cell, showcaseTypes[c.RGVitrinTip]);
+            if (const estimate::ShowcaseType* t = estimate::showcaseType(c.RGVitrinTip);
+                t && triggered(r))
+                write(r.cell, std::string(t->caption));
             break;
         case Put::Level:
             if (triggered(r))
@@ -375,28 +289,31 @@ CabinetConfig readRequest(const CellReader& cell, CabinetConfig c) {
         const CellValue v = cell(r.cell);
         switch (r.get) {
         case Get::TextOf:
-            c.*r.text = textOf(v);
+            c.*std::get<Text>(r.field) = textOf(v);
             break;
         case Get::Number:
-            c.*r.flag = asNumber(v, r.cell) != 0;
+            c.*std::get<Flag>(r.field) = asNumber(v, r.cell) != 0;
             break;
         case Get::NotEmpty:
-            c.*r.flag = !asText(v, r.cell).empty();
+            c.*std::get<Flag>(r.field) = !asText(v, r.cell).empty();
             break;
         case Get::Is: {
             const std::string t = asText(v, r.cell);
-            c.*r.flag = std::find(r.words.begin(), r.words.end(), t) != r.words.end();
+            c.*std::get<Flag>(r.field) =
+                std::find(r.words.begin(), r.words.end(), t) != r.words.end();
             break;
         }
         case Get::Showcase: {
             const std::string t = textOf(v);
-            const auto* hit = std::find(std::begin(showcaseTypes), std::end(showcaseTypes), t);
-            if (hit != std::end(showcaseTypes))
-                c.RGVitrinTip = static_cast<int>(hit - std::begin(showcaseTypes));
+            const auto types = estimate::showcaseTypes();
+            const auto hit = std::find_if(types.begin(), types.end(),
+                                          [&](const auto& type) { return type.caption == t; });
+            if (hit != types.end())
+                c.*std::get<Level>(r.field) = static_cast<int>(hit - types.begin());
             break;
         }
         case Get::Level:
-            c.*r.level = levelOf(asNumber(v, r.cell));
+            c.*std::get<Level>(r.field) = levelOf(asNumber(v, r.cell));
             break;
         }
     }
@@ -409,23 +326,21 @@ std::vector<std::pair<std::string, std::string>> controlSettings(const CabinetCo
         std::string value;
         switch (r.get) {
         case Get::TextOf:
-            value = c.*r.text;
+            value = c.*std::get<Text>(r.field);
             break;
         case Get::Number:
         case Get::NotEmpty:
-            value = c.*r.flag ? "on" : "off";
+            value = c.*std::get<Flag>(r.field) ? "on" : "off";
             break;
         case Get::Is:
-            value = c.*r.flag ? "selected" : "clear";
+            value = c.*std::get<Flag>(r.field) ? "selected" : "clear";
             break;
         case Get::Showcase:
-            value = std::to_string(c.RGVitrinTip);
-            break;
         case Get::Level:
-            value = std::to_string(c.*r.level);
+            value = std::to_string(c.*std::get<Level>(r.field));
             break;
         }
-        out.emplace_back(r.control, value);
+        out.emplace_back(estimate::fieldName(r.field), value);
     }
     return out;
 }

@@ -4,20 +4,6 @@
 
 namespace window {
 
-std::optional<int> readCount(const QString& text) {
-    QStringView digits(text);
-    if (digits.startsWith(u'+'))
-        digits = digits.mid(1);
-    if (digits.isEmpty())
-        return std::nullopt;
-    for (QChar c : digits)
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-    bool ok = false;
-    const int value = digits.toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
-}
-
 std::optional<double> readArea(const QString& text, const QLocale& locale) {
     QLocale strict = locale;
     strict.setNumberOptions(QLocale::RejectGroupSeparator);

@@ -8,10 +8,6 @@
 
 namespace window {
 
-// A count text read as a whole number: an optional plus sign and decimal digits within the
-// range of a 32-bit integer. Anything else reads as nothing.
-std::optional<int> readCount(const QString& text);
-
 // An area text read as a decimal number written the way the locale writes numbers (its
 // decimal separator, no group separators). Texts that do not read as a finite number that is
 // not negative read as nothing.

@@ -1,5 +1,7 @@
 // Reading and setting the inputs; the entry rules; the one place where presses, clicks and typed
 // characters reach the controls.
+#include "estimate/config_fields.h"
+#include "estimate/count.h"
 #include "window/entry_rules.h"
 #include "window/main_window.h"
 #include "window/sections.h"
@@ -15,51 +17,6 @@
 #include <QSlider>
 
 namespace {
-
-using Cfg = estimate::CabinetConfig;
-
-// Every field of the record is named after its control.
-#define KC_FIELD(name)                                                                             \
-    { #name, &Cfg::name }
-
-// clang-format off
-const std::pair<const char*, bool Cfg::*> kSwitchesAndBoxes[] = {
-    KC_FIELD(CBStend), KC_FIELD(CBPlakat), KC_FIELD(CBVitrin), KC_FIELD(CBMebel),
-    KC_FIELD(CBComp), KC_FIELD(CBTeh),
-    KC_FIELD(CBSborka), KC_FIELD(CBDostavka), KC_FIELD(CB3d),
-    KC_FIELD(RBStendPlastic), KC_FIELD(RBStendAllum),
-    KC_FIELD(CBVitrinSIZ), KC_FIELD(CBVitrinGO), KC_FIELD(CBVitrinEB), KC_FIELD(CBVitrinPB),
-    KC_FIELD(CBVitrinPM),
-    KC_FIELD(CBMebelPrepod), KC_FIELD(CBMebelStudent), KC_FIELD(RBMebelParta),
-    KC_FIELD(RBMebelKreslo), KC_FIELD(CBMebelGarderob), KC_FIELD(CBMebeShkaf),
-    KC_FIELD(CBMebelBed),
-    KC_FIELD(CBCompPrepod), KC_FIELD(RBCompPrepodNote), KC_FIELD(RBCompPrepodStatic),
-    KC_FIELD(CBCompStudent), KC_FIELD(RBCompStudentNote), KC_FIELD(RBCompStudentStatic),
-    KC_FIELD(CBCompNet), KC_FIELD(RBCompNetWifi), KC_FIELD(RBCompNetProvod),
-    KC_FIELD(CBCompProector), KC_FIELD(CBCompTelephone), KC_FIELD(CBCompTV),
-    KC_FIELD(CBCompPrinter), KC_FIELD(CBCompAudio),
-    KC_FIELD(CBTehBoard), KC_FIELD(CBTehProgramma), KC_FIELD(CBTehTrenajer), KC_FIELD(CBTehFilm),
-    KC_FIELD(CBTehBook), KC_FIELD(CBTehTest),
-};
-
-const std::pair<const char*, std::string Cfg::*> kTexts[] = {
-    KC_FIELD(EditSquare),
-    KC_FIELD(EditStendS), KC_FIELD(EditStendL), KC_FIELD(EditStendP),
-    KC_FIELD(EditPlakatA4), KC_FIELD(EditPlakatA3), KC_FIELD(EditPlakatA2),
-    KC_FIELD(EditVitrinPusto), KC_FIELD(EditVitrinManeken),
-    KC_FIELD(EditMebelMest), KC_FIELD(EditCompStudent),
-};
-
-const std::pair<const char*, int Cfg::*> kSliders[] = {
-    KC_FIELD(TrackMebel), KC_FIELD(TrackComp), KC_FIELD(TrackTeh),
-};
-
-const std::pair<const char*, int Cfg::*> kRadioGroups[] = {
-    KC_FIELD(RGClass), KC_FIELD(RGVitrinTip),
-};
-// clang-format on
-
-#undef KC_FIELD
 
 // The character a key press types, as a character-message would carry it: Ctrl with a letter
 // types a control character; keys that move or delete type nothing.
@@ -81,15 +38,23 @@ QChar typedCharacter(const QKeyEvent* e) {
 } // namespace
 
 estimate::CabinetConfig TMain::readConfig() const {
-    Cfg c;
-    for (const auto& [name, field] : kSwitchesAndBoxes)
-        c.*field = control<QAbstractButton>(QString::fromUtf8(name))->isChecked();
-    for (const auto& [name, field] : kTexts)
-        c.*field = control<QLineEdit>(QString::fromUtf8(name))->text().toStdString();
-    for (const auto& [name, field] : kSliders)
-        c.*field = control<QSlider>(QString::fromUtf8(name))->value();
-    for (const auto& [name, field] : kRadioGroups)
-        c.*field = itemIndex(QString::fromUtf8(name));
+    estimate::CabinetConfig c;
+    for (const estimate::Field& f : estimate::configFields) {
+        QWidget* w = control(QString::fromUtf8(f.name.data(), qsizetype(f.name.size())));
+        std::visit(
+            [&](auto member) {
+                using T = std::remove_reference_t<decltype(c.*member)>;
+                if constexpr (std::is_same_v<T, bool>)
+                    c.*member = static_cast<QAbstractButton*>(w)->isChecked();
+                else if constexpr (std::is_same_v<T, std::string>)
+                    c.*member = static_cast<QLineEdit*>(w)->text().toStdString();
+                else if (auto* slider = qobject_cast<QSlider*>(w))
+                    c.*member = slider->value();
+                else
+                    c.*member = static_cast<window::RadioGroup*>(w)->itemIndex();
+            },
+            f.member);
+    }
     return c;
 }
 
@@ -180,8 +145,7 @@ void TMain::EditStendSKeyPress(QObject*, QChar& key) {
 void TMain::EditStendSChange(QObject* sender) {
     auto* edit = qobject_cast<QLineEdit*>(sender);
     // Read the text itself: a correction made by an earlier handler has already changed it.
-    const std::optional<int> count = window::readCount(edit->text());
-    if (!count || *count < 0)
+    if (!estimate::readCount(edit->text().toStdString()))
         edit->setText(QStringLiteral("0"));
 }
 

@@ -2,7 +2,9 @@
 // left, top, width, height in pixels relative to the parent's client area.
 #include "window/layout.h"
 
+#include "estimate/showcases.h"
 #include "window/main_window.h"
+#include "window/presets.h"
 
 namespace window {
 
@@ -134,14 +136,6 @@ const ControlSpec kControls[] = {
     {"ButtonClose", Kind::Button, "BottomPanel", 1145, 6, 80, 25, "Закрыть", "", 0, "", &TMain::ButtonCloseClick},
 };
 
-const RadioGroupSpec kRadioGroups[] = {
-    {"RGClass", 3, {"ПРЕМИУМ-КЛАСС", "БИЗНЕС-КЛАСС", "ЭКОНОМ-КЛАСС"}},
-    {"RGVitrinTip", 1, {"Витрина-шкаф", "Витрина-шкаф с накопителем", "Витрина-шкаф с подсветкой",
-                        "Витрина-шкаф с накопителем и подсветкой", "Витрина-прилавок",
-                        "Витрина-прилавок с накопителем", "Витрина-прилавок со стендовой частью",
-                        "Витрина-прилавок со стендовой частью и накопителем"}},
-};
-
 // Captions, hints, colours and clicks belong to the labels themselves.
 const LinkLabelSpec kLinkLabels[] = {
     // The contact labels on the logo, right edges aligned.
@@ -175,13 +169,31 @@ const LinkLabelSpec kLinkLabels[] = {
 
 // clang-format on
 
+QStringList classItems() {
+    QStringList items;
+    for (const CabinetClass& c : cabinetClasses())
+        items << QString::fromUtf8(c.item);
+    return items;
+}
+
+QStringList showcaseItems() {
+    QStringList items;
+    for (const estimate::ShowcaseType& t : estimate::showcaseTypes())
+        items << QString::fromUtf8(t.caption.data(), qsizetype(t.caption.size()));
+    return items;
+}
+
 } // namespace
 
 std::span<const ControlSpec> controls() {
     return kControls;
 }
 std::span<const RadioGroupSpec> radioGroups() {
-    return kRadioGroups;
+    static const RadioGroupSpec groups[] = {
+        {"RGClass", 3, classItems()},
+        {"RGVitrinTip", 1, showcaseItems()},
+    };
+    return groups;
 }
 std::span<const LinkLabelSpec> linkLabels() {
     return kLinkLabels;

@@ -2,8 +2,8 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 
-#include <initializer_list>
 #include <span>
 
 class TMain;
@@ -46,7 +46,7 @@ struct ControlSpec {
 struct RadioGroupSpec {
     const char* name;
     int columns;
-    std::initializer_list<const char*> items;
+    QStringList items;
 };
 
 struct LinkLabelSpec {

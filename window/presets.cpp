@@ -12,52 +12,54 @@ namespace window {
 
 namespace {
 
+using C = estimate::CabinetConfig;
+
 // clang-format off
 // The value that each class gives each control, in the order they are set. A slider's "level"
 // is its maximum times the class's level factor.
 const PresetRow kPresets[] = {
-    // control                 ПРЕМИУМ      БИЗНЕС       ЭКОНОМ
-    {"CB3d",                  {"on",       "on",       "off"}},
-    {"CBDostavka",            {"on",       "on",       "on"}},
-    {"CBSborka",              {"on",       "on",       "on"}},
-    {"RBStendAllum",          {"selected", "selected", "selected"}},
-    {"EditPlakatA4",          {"100",      "70",       "30"}},
-    {"EditPlakatA3",          {"200",      "120",      "70"}},
-    {"EditPlakatA2",          {"300",      "200",      "100"}},
-    {"CBVitrinSIZ",           {"on",       "on",       "on"}},
-    {"CBVitrinGO",            {"on",       "on",       "off"}},
-    {"CBVitrinEB",            {"on",       "on",       "on"}},
-    {"CBVitrinPB",            {"on",       "on",       "off"}},
-    {"CBVitrinPM",            {"on",       "on",       "on"}},
-    {"EditVitrinManeken",     {"2",        "1",        "1"}},
-    {"RGVitrinTip",           {"5",        "5",        "5"}},
-    {"TrackMebel",            {"level",    "level",    "level"}},
-    {"CBMebelPrepod",         {"on",       "on",       "on"}},
-    {"CBMebelStudent",        {"on",       "on",       "on"}},
-    {"RBMebelKreslo",         {"selected", "selected", "selected"}},
-    {"CBMebelGarderob",       {"on",       "on",       "on"}},
-    {"CBMebeShkaf",           {"on",       "on",       "on"}},
-    {"CBMebelBed",            {"on",       "on",       "on"}},
-    {"TrackComp",             {"level",    "level",    "level"}},
-    {"CBCompProector",        {"on",       "on",       "on"}},
-    {"CBCompTelephone",       {"on",       "on",       "on"}},
-    {"CBCompTV",              {"on",       "on",       "on"}},
-    {"CBCompPrinter",         {"on",       "on",       "on"}},
-    {"CBCompAudio",           {"on",       "on",       "on"}},
-    {"CBCompPrepod",          {"on",       "on",       "on"}},
-    {"RBCompPrepodStatic",    {"selected", "selected", "selected"}},
-    {"CBCompStudent",         {"on",       "on",       "on"}},
-    {"EditCompStudent",       {"3",        "2",        "1"}},
-    {"RBCompStudentStatic",   {"selected", "selected", "selected"}},
-    {"CBCompNet",             {"on",       "on",       "on"}},
-    {"RBCompNetWifi",         {"selected", "selected", "selected"}},
-    {"TrackTeh",              {"level",    "level",    "level"}},
-    {"CBTehBoard",            {"on",       "on",       "on"}},
-    {"CBTehProgramma",        {"on",       "on",       "on"}},
-    {"CBTehTrenajer",         {"on",       "on",       "on"}},
-    {"CBTehFilm",             {"on",       "on",       "on"}},
-    {"CBTehBook",             {"on",       "on",       "on"}},
-    {"CBTehTest",             {"on",       "on",       "on"}},
+    // field                    ПРЕМИУМ      БИЗНЕС       ЭКОНОМ
+    {&C::CB3d,                 {"on",       "on",       "off"}},
+    {&C::CBDostavka,           {"on",       "on",       "on"}},
+    {&C::CBSborka,             {"on",       "on",       "on"}},
+    {&C::RBStendAllum,         {"selected", "selected", "selected"}},
+    {&C::EditPlakatA4,         {"100",      "70",       "30"}},
+    {&C::EditPlakatA3,         {"200",      "120",      "70"}},
+    {&C::EditPlakatA2,         {"300",      "200",      "100"}},
+    {&C::CBVitrinSIZ,          {"on",       "on",       "on"}},
+    {&C::CBVitrinGO,           {"on",       "on",       "off"}},
+    {&C::CBVitrinEB,           {"on",       "on",       "on"}},
+    {&C::CBVitrinPB,           {"on",       "on",       "off"}},
+    {&C::CBVitrinPM,           {"on",       "on",       "on"}},
+    {&C::EditVitrinManeken,    {"2",        "1",        "1"}},
+    {&C::RGVitrinTip,          {"5",        "5",        "5"}},
+    {&C::TrackMebel,           {"level",    "level",    "level"}},
+    {&C::CBMebelPrepod,        {"on",       "on",       "on"}},
+    {&C::CBMebelStudent,       {"on",       "on",       "on"}},
+    {&C::RBMebelKreslo,        {"selected", "selected", "selected"}},
+    {&C::CBMebelGarderob,      {"on",       "on",       "on"}},
+    {&C::CBMebeShkaf,          {"on",       "on",       "on"}},
+    {&C::CBMebelBed,           {"on",       "on",       "on"}},
+    {&C::TrackComp,            {"level",    "level",    "level"}},
+    {&C::CBCompProector,       {"on",       "on",       "on"}},
+    {&C::CBCompTelephone,      {"on",       "on",       "on"}},
+    {&C::CBCompTV,             {"on",       "on",       "on"}},
+    {&C::CBCompPrinter,        {"on",       "on",       "on"}},
+    {&C::CBCompAudio,          {"on",       "on",       "on"}},
+    {&C::CBCompPrepod,         {"on",       "on",       "on"}},
+    {&C::RBCompPrepodStatic,   {"selected", "selected", "selected"}},
+    {&C::CBCompStudent,        {"on",       "on",       "on"}},
+    {&C::EditCompStudent,      {"3",        "2",        "1"}},
+    {&C::RBCompStudentStatic,  {"selected", "selected", "selected"}},
+    {&C::CBCompNet,            {"on",       "on",       "on"}},
+    {&C::RBCompNetWifi,        {"selected", "selected", "selected"}},
+    {&C::TrackTeh,             {"level",    "level",    "level"}},
+    {&C::CBTehBoard,           {"on",       "on",       "on"}},
+    {&C::CBTehProgramma,       {"on",       "on",       "on"}},
+    {&C::CBTehTrenajer,        {"on",       "on",       "on"}},
+    {&C::CBTehFilm,            {"on",       "on",       "on"}},
+    {&C::CBTehBook,            {"on",       "on",       "on"}},
+    {&C::CBTehTest,            {"on",       "on",       "on"}},
 };
 
 const CabinetClass kClasses[] = {
@@ -151,7 +153,8 @@ void TMain::RGClassClick(QObject*) {
         return;
     EditSquareChange(control(QStringLiteral("EditSquare")));
     for (const window::PresetRow& row : window::presets()) {
-        const QString name = QString::fromUtf8(row.control);
+        const std::string_view field = estimate::fieldName(row.field);
+        const QString name = QString::fromUtf8(field.data(), qsizetype(field.size()));
         QString value = QString::fromUtf8(row.values[index]);
         if (value == u"level")
             value = QString::number(window::classLevel(control<QSlider>(name)->maximum(), index));

@@ -1,13 +1,15 @@
 // The cabinet classes with their presets and topics, and the steps of the reset.
 #pragma once
 
+#include "estimate/config_fields.h"
+
 #include <span>
 
 namespace window {
 
 struct PresetRow {
-    const char* control;
-    const char* values[3]; // by class index; "level" for a slider: see classLevel()
+    estimate::Member field; // the control named after it
+    const char* values[3];  // by class index; "level" for a slider: see classLevel()
 };
 
 struct CabinetClass {

@@ -21,14 +21,14 @@ BevelPanel::BevelPanel(QWidget* parent)
     setMidLineWidth(0);
 }
 
-RadioGroup::RadioGroup(const QString& caption, int columns,
-                       std::initializer_list<const char*> items, QWidget* parent)
+RadioGroup::RadioGroup(const QString& caption, int columns, const QStringList& items,
+                       QWidget* parent)
     : QGroupBox(caption, parent)
     , buttons_(new QButtonGroup(this))
     , columns_(std::max(1, columns)) {
     int id = 0;
-    for (const char* item : items) {
-        auto* b = new QRadioButton(QString::fromUtf8(item), this);
+    for (const QString& item : items) {
+        auto* b = new QRadioButton(item, this);
         buttons_->addButton(b, id++);
     }
     arrange();

@@ -4,9 +4,8 @@
 
 #include <QFrame>
 #include <QGroupBox>
+#include <QStringList>
 #include <QValidator>
-
-#include <initializer_list>
 
 class QAbstractButton;
 class QButtonGroup;
@@ -26,7 +25,7 @@ class BevelPanel : public QFrame {
 class RadioGroup : public QGroupBox {
     Q_OBJECT
   public:
-    RadioGroup(const QString& caption, int columns, std::initializer_list<const char*> items,
+    RadioGroup(const QString& caption, int columns, const QStringList& items,
                QWidget* parent = nullptr);
 
     int itemIndex() const;

@@ -228,6 +228,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"Letters", &CabinetConfig::EditStendS, "abc", true, 0},
         BadCase{"Empty", &CabinetConfig::EditPlakatA3, "", true, 0},
         BadCase{"Blank", &CabinetConfig::EditVitrinManeken, " 1", true, 0},
+        BadCase{"Negative", &CabinetConfig::EditStendL, "-3", true, 0},
         BadCase{"TooLargeForAnInteger", &CabinetConfig::EditMebelMest, "99999999999", true, 0},
         BadCase{"NineDigits", &CabinetConfig::EditPlakatA2, "999999999", false, 999999999LL * 550},
         // A 999999999 m2 room gives 666666666 study places: 666666666 * 4500

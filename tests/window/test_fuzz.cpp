@@ -1,6 +1,7 @@
 // Random typing and pasting into every edit: the entry rules hold after each step.
 #include "window_fixture.h"
 
+#include "estimate/count.h"
 #include "window/entry_rules.h"
 
 #include <QClipboard>
@@ -79,7 +80,7 @@ class Fuzzer {
         // A paste may leave a sign ("+45"), which still reads as a count.
         for (const Field& f : kCounts) {
             const QString text = t_.edit(f.name)->text();
-            ASSERT_TRUE(window::readCount(text).has_value())
+            ASSERT_TRUE(estimate::readCount(text.toStdString()).has_value())
                 << f.name << " \"" << text.toStdString() << "\" after " << step;
         }
         const QString area = t_.edit("EditSquare")->text();
@@ -93,7 +94,7 @@ class Fuzzer {
         const window::AreaCounts c = window::areaCounts(*value);
         // A count too large to read as a whole number is corrected to "0" like any other.
         const auto shown = [](const QString& count) {
-            return window::readCount(count) ? count : QStringLiteral("0");
+            return estimate::readCount(count.toStdString()) ? count : QStringLiteral("0");
         };
         ASSERT_EQ(t_.edit("EditMebelMest")->text(), shown(c.studyPlaces)) << step;
         ASSERT_EQ(t_.edit("EditStendS")->text(), shown(c.stands)) << step;
