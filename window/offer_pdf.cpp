@@ -36,7 +36,7 @@ void writeLetterhead(QTextDocument& head, const office::Letterhead& letterhead, 
     table.setWidth(QTextLength(QTextLength::PercentageLength, 100));
     table.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 50),
                                      QTextLength(QTextLength::PercentageLength, 50)});
-    table.setBorder(0.5);
+    table.setBorder(1); // a thin line round the table and between its cells
     table.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     table.setBorderBrush(Qt::black);
     table.setBorderCollapse(true);
