@@ -2,9 +2,13 @@
 
 #include "info/seller.h"
 
+#include <QAccessibleWidget>
 #include <QDesktopServices>
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
 
 #include <array>
 #include <string_view>
@@ -78,15 +82,54 @@ const Link& findLink(const QString& name) {
     return noLink;
 }
 
+// What screen readers see: a link named by its caption, described by its hint, that opens.
+class LinkAccessible : public QAccessibleWidget {
+  public:
+    explicit LinkAccessible(LinkLabel* label)
+        : QAccessibleWidget(label, QAccessible::Link) {}
+
+    QString text(QAccessible::Text t) const override {
+        const auto* label = static_cast<const LinkLabel*>(widget());
+        if (t == QAccessible::Name)
+            return label->text();
+        if (t == QAccessible::Description)
+            return label->toolTip();
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.linked = true;
+        return s;
+    }
+    QStringList actionNames() const override {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action == pressAction())
+            static_cast<LinkLabel*>(widget())->activate();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* linkAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(LinkLabel::staticMetaObject.className()))
+        return new LinkAccessible(static_cast<LinkLabel*>(object));
+    return nullptr;
+}
+
 } // namespace
 
 LinkLabel::LinkLabel(const QString& name, QWidget* parent)
     : QLabel(parent)
     , link_(&findLink(name)) {
+    static const bool accessibleOnce = (QAccessible::installFactory(linkAccessible), true);
+    Q_UNUSED(accessibleOnce);
     setObjectName(name);
     setText(link_->name.empty() ? name : qstr(link_->caption));
     setToolTip(qstr(link_->hint));
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
     if (link_->pair == Pair::Contact)
         setFontStyle(true, false);
     applyLook();
@@ -112,8 +155,9 @@ QUrl LinkLabel::target() const {
 void LinkLabel::applyLook() {
     const QColor highlight = palette().color(QPalette::Active, QPalette::Highlight);
     const bool contact = link_->pair == Pair::Contact;
-    const QColor colour = contact ? (hovered_ ? highlight : QColor(Qt::white))
-                                  : (hovered_ ? QColor(255, 0, 0) : highlight);
+    const bool lit = hovered_ || hasFocus(); // the keyboard focus looks like the mouse over it
+    const QColor colour =
+        contact ? (lit ? highlight : QColor(Qt::white)) : (lit ? QColor(255, 0, 0) : highlight);
     if (palette().color(QPalette::WindowText) != colour) {
         QPalette p; // only the text colour is the label's own
         p.setColor(QPalette::WindowText, colour);
@@ -155,11 +199,37 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = pressed_ && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());
     pressed_ = false;
-    if (click) {
-        if (const QUrl url = target(); url.isValid())
-            QDesktopServices::openUrl(url); // no browser or mail client: nothing to report
-    }
+    if (click)
+        activate();
     QLabel::mouseReleaseEvent(event);
+}
+
+void LinkLabel::activate() {
+    if (const QUrl url = target(); url.isValid())
+        QDesktopServices::openUrl(url); // no browser or mail client: nothing to report
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        activate();
+        event->accept();
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this); // the platform's focus frame round the caption
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
 }
 
 void LinkLabel::changeEvent(QEvent* event) {

@@ -1,5 +1,6 @@
 // A link label: hand cursor, hover colours and underline, and a click that opens the
-// seller's web page or a new mail message.
+// seller's web page or a new mail message. It takes the keyboard focus with Tab, shows it with
+// the platform's focus frame, and Enter or Space opens it; screen readers see it as a link.
 #pragma once
 
 #include <QLabel>
@@ -18,6 +19,8 @@ class LinkLabel : public QLabel {
 
     // What a left click opens; empty for the labels that open nothing.
     QUrl target() const;
+    // Opens the target, as a click does.
+    void activate();
 
   protected:
     void enterEvent(QEnterEvent* event) override;
@@ -25,6 +28,8 @@ class LinkLabel : public QLabel {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void applyLook();

@@ -4,6 +4,7 @@
 #include "estimate/estimate.h"
 #include "info/link_label.h"
 #include "info/seller.h"
+#include "window/accessibility.h"
 #include "window/document_view.h"
 #include "window/layout.h"
 #include "window/pdf_save.h"
@@ -70,6 +71,7 @@ TMain::TMain(QWidget* parent)
         control<QLabel>(QStringLiteral("Image")));
     doc_.setObserver(view_.get());
     window::addPdfSave(*this);
+    window::applyAccessibility(*this);
     FormCreate(this);
     if (const QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());
@@ -332,6 +334,10 @@ void TMain::FormCanResize(QObject*) {
 
 void TMain::ButtonCloseClick(QObject*) {
     close();
+}
+
+bool TMain::focusNextPrevChild(bool next) {
+    return window::focusNextInReadingOrder(*this, next) || QWidget::focusNextPrevChild(next);
 }
 
 bool TMain::event(QEvent* e) {

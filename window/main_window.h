@@ -88,6 +88,7 @@ class TMain : public QWidget {
   protected:
     bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
+    bool focusNextPrevChild(bool next) override; // Tab runs in reading order
 
   private:
     void build();

@@ -147,10 +147,13 @@ TEST_P(LinkLabelTest, ShowsCaptionHintAndHandCursor) {
     EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor);
 }
 
-TEST_P(LinkLabelTest, LeftClickOpensExactlyItsTarget) {
+TEST_P(LinkLabelTest, LeftClickOrEnterOpensExactlyItsTarget) {
     QTest::mouseClick(label, Qt::LeftButton);
+    label->setFocus();
+    QTest::keyClick(label, Qt::Key_Return);
     const QString want = GetParam().target;
-    EXPECT_EQ(opened(), want.isEmpty() ? QStringList{} : QStringList{want});
+    const QStringList twice{want, want};
+    EXPECT_EQ(opened(), want.isEmpty() ? QStringList{} : twice);
 }
 
 TEST_P(LinkLabelTest, OtherButtonsAndDragsOutsideOpenNothing) {

@@ -1,0 +1,234 @@
+// The window for screen readers and the keyboard: every control of the layout table seen
+// through QAccessible, and the focus order that Tab gives.
+#include "window_fixture.h"
+
+#include "window/layout.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QTextEdit>
+
+namespace {
+
+using window::Kind;
+
+QString utf8(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+QAccessible::Role roleOf(Kind kind) {
+    switch (kind) {
+    case Kind::CheckBox:
+        return QAccessible::CheckBox;
+    case Kind::RadioButton:
+        return QAccessible::RadioButton;
+    case Kind::RadioGroup:
+        return QAccessible::Grouping;
+    case Kind::CountEdit:
+    case Kind::Edit:
+    case Kind::ResultEdit:
+    case Kind::RichText:
+        return QAccessible::EditableText;
+    case Kind::Slider:
+        return QAccessible::Slider;
+    case Kind::Button:
+        return QAccessible::Button;
+    default:
+        return QAccessible::NoRole;
+    }
+}
+
+// The names that do not come from the control's own caption.
+struct NameCase {
+    const char* control;
+    const char* name;
+};
+const NameCase kBorrowedNames[] = {
+    {"EditSquare", "Площадь кабинета м2"},
+    {"EditPrice", "Стоимость"},
+    {"EditVitrinPusto", "Пустые витрины"},
+    {"EditVitrinManeken", "Манекены СИЗ"},
+    {"EditMebelMest", "Учебные места"},
+    {"EditCompStudent", "Компьютеры для тестирования"},
+    {"TrackMebel", "уровень комфорта"},
+    {"TrackComp", "технический уровень"},
+    {"TrackTeh", "комплектация"},
+    {"GroupBoxMebel", "Учебные места"},
+    {"GroupBoxCompNet", "Компьютерная сеть"},
+    {"RGClass", "Комплектация кабинета"},
+    {"RGVitrinTip", "Тип витрин"},
+    {"RichEdit", "Краткое описание комплектующих кабинета"},
+    {"VitrinPanel", "Витрины и манекены"},
+    {"LabelKabinetKey", "КАБИНЕТ ПОД КЛЮЧ"},
+};
+
+using AccessTest = WindowTest;
+
+TEST_F(AccessTest, EveryControlHasItsNameDescriptionRoleAndState) {
+    for (const window::ControlSpec& row : window::controls()) {
+        const QAccessible::Role role = roleOf(row.kind);
+        if (role == QAccessible::NoRole && row.kind != Kind::GroupBox)
+            continue;
+        SCOPED_TRACE(row.name);
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget(row.name));
+        ASSERT_NE(a, nullptr);
+        EXPECT_FALSE(a->text(QAccessible::Name).trimmed().isEmpty());
+        EXPECT_EQ(a->text(QAccessible::Description), utf8(row.hint));
+        if (role != QAccessible::NoRole) {
+            EXPECT_EQ(a->role(), role);
+        }
+        EXPECT_EQ(a->state().readOnly, row.kind == Kind::ResultEdit || row.kind == Kind::RichText);
+        if (role != QAccessible::NoRole && role != QAccessible::Grouping) {
+            EXPECT_TRUE(a->state().focusable);
+        }
+        if (row.kind == Kind::RichText) { // the description panel reads out its text
+            ASSERT_NE(a->textInterface(), nullptr);
+            EXPECT_EQ(a->textInterface()->text(0, a->textInterface()->characterCount()),
+                      get<QTextEdit>("RichEdit")->toPlainText());
+        }
+    }
+    for (const window::LinkLabelSpec& row : window::linkLabels()) {
+        SCOPED_TRACE(row.name);
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget(row.name));
+        EXPECT_EQ(a->role(), QAccessible::Link);
+        EXPECT_EQ(a->text(QAccessible::Name), label(row.name)->text());
+        EXPECT_EQ(a->text(QAccessible::Description), label(row.name)->toolTip());
+        EXPECT_TRUE(a->state().focusable);
+        EXPECT_TRUE(a->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::pressAction()));
+    }
+    for (const NameCase& c : kBorrowedNames)
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(widget(c.control))->text(QAccessible::Name),
+                  utf8(c.name))
+            << c.control;
+}
+
+// Tab visits these in this order, round and round: of a radio group only its selected button.
+const char* const kReadingOrder[] = {
+    "RGClass:ПРЕМИУМ-КЛАСС",
+    "EditSquare",
+    "CB3d",
+    "CBDostavka",
+    "CBSborka",
+    "EditPrice",
+    "EditVolume",
+    "EditWeight",
+    "EditTime",
+    "CBStend",
+    "CBPlakat",
+    "CBVitrin",
+    "CBMebel",
+    "CBComp",
+    "CBTeh",
+    "LabelStendShop",
+    "LabelStendCatalog",
+    "LabelStendPrice",
+    "EditStendS",
+    "EditStendL",
+    "EditStendP",
+    "RBStendAllum",
+    "LabelPlakatShop",
+    "LabelPlakatShopPer",
+    "EditPlakatA4",
+    "EditPlakatA3",
+    "EditPlakatA2",
+    "LabelPlakatPrice",
+    "CBVitrinSIZ",
+    "LabelVitrinObzor",
+    "CBVitrinGO",
+    "LabelVitrinManekenObzor",
+    "CBVitrinEB",
+    "LabelVitrinSIZObzor",
+    "CBVitrinPB",
+    "RGVitrinTip:Витрина-прилавок с накопителем",
+    "CBVitrinPM",
+    "EditVitrinPusto",
+    "EditVitrinManeken",
+    "CBMebelPrepod",
+    "LabelMebelObzor",
+    "CBMebelStudent",
+    "EditMebelMest",
+    "RBMebelKreslo",
+    "TrackMebel",
+    "CBMebelGarderob",
+    "CBMebeShkaf",
+    "CBMebelBed",
+    "CBCompPrepod",
+    "RBCompPrepodStatic",
+    "CBCompStudent",
+    "EditCompStudent",
+    "RBCompStudentStatic",
+    "TrackComp",
+    "CBCompNet",
+    "RBCompNetWifi",
+    "CBCompProector",
+    "CBCompTelephone",
+    "CBCompTV",
+    "CBCompPrinter",
+    "CBCompAudio",
+    "LabelCompObzor",
+    "LabelCompObzorMult",
+    "CBTehBoard",
+    "LabelTehShopBoard",
+    "CBTehFilm",
+    "LabelTehShopFilm",
+    "CBTehProgramma",
+    "LabelTehShopProgramma",
+    "CBTehBook",
+    "LabelTehShopBook",
+    "TrackTeh",
+    "CBTehTrenajer",
+    "LabelTehShopTrenajer",
+    "CBTehTest",
+    "LabelTehShopTest",
+    "LabelVedramo",
+    "LabelMale",
+    "LabelSale",
+    "LabelTel",
+    "RichEdit",
+    "ButtonCalc",
+    "ButtonClear",
+    "ButtonRequest",
+    "ButtonLoad",
+    "LabelKabinetKey",
+    "LabelKabinetModul",
+    "LabelKabinetBooklet",
+    "ButtonPrint",
+    "ButtonClose",
+};
+
+TEST_F(AccessTest, TabRunsAsAPersonReads) {
+    // From the focused control once round, given from the first control of the order.
+    const auto tabThrough = [] {
+        QStringList seen;
+        QWidget* first = QApplication::focusWidget();
+        do {
+            QWidget* f = QApplication::focusWidget();
+            const auto* button = qobject_cast<QAbstractButton*>(f);
+            seen << (f->objectName().isEmpty() && button
+                         ? f->parentWidget()->objectName() + u':' + button->text()
+                         : f->objectName());
+            QTest::keyClick(f, Qt::Key_Tab);
+        } while (QApplication::focusWidget() != first && seen.size() < 200);
+        const qsizetype start = seen.indexOf(QStringLiteral("RGClass:ПРЕМИУМ-КЛАСС"));
+        return start < 0 ? seen : seen.mid(start) + seen.mid(0, start);
+    };
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    QStringList expected;
+    for (const char* name : kReadingOrder)
+        expected << utf8(name);
+    box("CBStend")->setFocus();
+    EXPECT_EQ(tabThrough(), expected);
+
+    // A hidden section panel drops out.
+    box("CBVitrin")->setChecked(false);
+    QStringList withoutShowcases;
+    for (const QString& name : expected)
+        if (!name.contains(QStringLiteral("Vitrin")) || name == u"CBVitrin")
+            withoutShowcases << name;
+    box("CBStend")->setFocus();
+    EXPECT_EQ(tabThrough(), withoutShowcases);
+}
+
+} // namespace
