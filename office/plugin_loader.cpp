@@ -47,7 +47,7 @@ QStringList pluginSearchPath() {
         return {fromEnv};
     QStringList dirs;
     const QString appDir = QCoreApplication::applicationDirPath();
-    dirs << appDir << QDir(appDir).filePath("../lib/kabinet-calc")
+    dirs << appDir << QDir::cleanPath(QDir(appDir).filePath(KC_OFFICE_PLUGIN_FROM_PROGRAM))
          << QStringLiteral(KC_OFFICE_PLUGIN_INSTALL_DIR)
          << QStringLiteral(KC_OFFICE_PLUGIN_BUILD_DIR);
     return dirs;

@@ -12,7 +12,8 @@
 namespace office {
 
 // Folders searched for the plugin: $KC_OFFICE_PLUGIN_DIR alone when it is set; otherwise the
-// executable's folder, ../lib/kabinet-calc beside it, the install folder, the build tree.
+// executable's folder, the plugin's install folder relative to it (../lib/kabinet-calc, or
+// ../lib/<multiarch>/kabinet-calc), the install folder, the build tree.
 QStringList pluginSearchPath();
 
 // The profile folder of the calculator's own office process, under the user's cache folder.
