@@ -5,6 +5,7 @@
 #include "window/widgets.h"
 
 #include <QAbstractButton>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QRadioButton>
@@ -115,9 +116,18 @@ QWidgetList focusChain(const TMain& main) {
     return chain;
 }
 
+// The calculator's window is a window to screen readers, not a plain pane.
+QAccessibleInterface* windowAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(TMain::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
 } // namespace
 
 void applyAccessibility(TMain& main) {
+    static const bool windowOnce = (QAccessible::installFactory(windowAccessible), true);
+    Q_UNUSED(windowOnce);
     const std::span<const ControlSpec> rows = controls();
     QStringList switches; // the section switches name the section panels, in order
     for (const ControlSpec& row : rows)

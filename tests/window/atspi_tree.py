@@ -1,0 +1,116 @@
+"""The window over the accessibility bus, as a screen reader sees it.
+
+Starts the program with the accessibility bridge on, finds it through AT-SPI (pyatspi), walks
+its tree and looks for the named controls with their roles. Then asks every object for all its
+properties at once (org.freedesktop.DBus.Properties.GetAll, with and without the interface
+argument) and checks that the program is still there and still answers.
+Run under an X server and a private session bus: tests/window/atspi-check <program>.
+"""
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import Gio, GLib
+
+# (name, role) pairs that must be in the tree.
+EXPECTED = [
+    ("Калькулятор расчета кабинета ОТ", "frame"),
+    ("Площадь кабинета м2", "text"),
+    ("Стоимость", "text"),
+    ("Пустые витрины", "text"),
+    ("Учебные места", "text"),
+    ("Учебные места", "check box"),
+    ("уровень комфорта", "slider"),
+    ("Комплектация кабинета", "panel"),
+    ("ПРЕМИУМ-КЛАСС", "radio button"),
+    ("Стенды и лозунги", "check box"),
+    ("ВЕДРАМО", "link"),
+    ("Магазин плакатов", "link"),
+    ("Рассчитать", "push button"),
+    ("Краткое описание комплектующих кабинета", "text"),
+]
+
+GET_ALL_ARGS = [GLib.Variant("(s)", ("org.a11y.atspi.Accessible",)), None]
+
+
+def find_app(pid, seconds=60):
+    end = time.time() + seconds
+    while time.time() < end:
+        for app in pyatspi.Registry.getDesktop(0):
+            try:
+                if app is not None and app.get_process_id() == pid:
+                    return app
+            except GLib.GError:
+                pass
+        time.sleep(0.2)
+    return None
+
+
+def walk(node, out, depth=0):
+    if depth > 30:
+        return
+    try:
+        out.append((node.name, node.getRoleName(), node))
+        for child in node:
+            if child is not None:
+                walk(child, out, depth + 1)
+    except GLib.GError:
+        pass
+
+
+def a11y_bus():
+    session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress",
+                                None, GLib.VariantType("(s)"), 0, 5000, None).unpack()[0]
+    return Gio.DBusConnection.new_for_address_sync(
+        address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT |
+        Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+
+
+def check(program):
+    failures = []
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    proc = subprocess.Popen([program], env=env)
+    try:
+        app = find_app(proc.pid)
+        if app is None:
+            return ["the program does not show on the accessibility bus"]
+        nodes = []
+        walk(app, nodes)
+        print(f"{len(nodes)} accessible objects, {sum(1 for n, _, _ in nodes if n)} named")
+        found = {(name, role) for name, role, _ in nodes}
+        failures += [f"missing {want!r}" for want in EXPECTED if want not in found]
+
+        bus = a11y_bus()
+        calls = errors = 0
+        for obj in [app] + [node for _, _, node in nodes]:
+            for args in GET_ALL_ARGS:
+                calls += 1
+                try:
+                    bus.call_sync(app.app.bus_name, obj.path, "org.freedesktop.DBus.Properties",
+                                  "GetAll", args, None, 0, 5000, None)
+                except GLib.GError as e:
+                    errors += 1
+                    if "UnknownMethod" not in e.message:
+                        failures.append(f"GetAll on {obj.path}: {e.message}")
+                        break
+            if proc.poll() is not None:
+                break
+        print(f"{calls} GetAll calls, {errors} answered with an error")
+        if proc.poll() is not None:
+            failures.append(f"the program ended ({proc.returncode}) after GetAll")
+        elif app[0].name != "Калькулятор расчета кабинета ОТ":
+            failures.append("the window no longer answers after GetAll")
+    finally:
+        if proc.poll() is None:
+            proc.terminate()
+            proc.wait(10)
+    return failures
+
+
+failures = check(sys.argv[1])
+for f in failures:
+    print("FAIL:", f)
+sys.exit(1 if failures else 0)
