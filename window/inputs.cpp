@@ -4,7 +4,6 @@
 #include "estimate/count.h"
 #include "window/entry_rules.h"
 #include "window/main_window.h"
-#include "window/sections.h"
 #include "window/widgets.h"
 
 #include "info/topics.h"
@@ -126,12 +125,8 @@ bool TMain::eventFilter(QObject* watched, QEvent* e) {
 
 void TMain::showPressTopic(QObject* control) {
     const QString name = control->objectName();
-    if (name.isEmpty())
-        return;
-    for (const window::SectionSwitch& s : window::sectionSwitches())
-        if (name == QLatin1String(s.name))
-            return; // the switches write their topics when they toggle
-    info::showTopic(name.toStdString(), doc_);
+    if (!name.isEmpty()) // the section switches have none: they write theirs when they toggle
+        info::showTopic(name.toStdString(), doc_);
 }
 
 // ---------------------------------------------------------------------------------------------

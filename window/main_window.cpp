@@ -2,13 +2,12 @@
 #include "window/main_window.h"
 
 #include "estimate/estimate.h"
+#include "info/change_topics.h"
 #include "info/link_label.h"
-#include "info/seller.h"
 #include "window/accessibility.h"
 #include "window/document_view.h"
 #include "window/layout.h"
 #include "window/pdf_save.h"
-#include "window/topic_writer.h"
 #include "window/widgets.h"
 
 #include <QApplication>
@@ -297,22 +296,7 @@ void TMain::placeLinkLabels() {
 void TMain::FormCreate(QObject*) {
     saveDialogFolder_ = QCoreApplication::applicationDirPath() + u'/';
 
-    doc_.showPicture("KABINET");
-    window::TopicWriter w(doc_);
-    w.centred("КАЛЬКУЛЯТОР РАСЧЕТА СТОИМОСТИ КАБИНЕТОВ ОХРАНЫ ТРУДА").centred("");
-    w.centred("Предлагаем Вам воспользоваться нашим специальным калькулятором - для расчета "
-              "стоимости указанных комплектующих кабинета");
-    w.centred("");
-    w.centred("За более подробной информацией по комплектации и расчету кабинетов охраны труда "
-              "обращайтесь к нашим специалистам:");
-    w.centred("");
-    using std::string;
-    w.bullet(string(seller::shopName) + ": " + string(seller::address));
-    w.bullet("Телефон: " + string(seller::phone) + " (многоканальный)");
-    w.bullet("Электрическая почта: " + string(seller::mailPublic) + ", " +
-             string(seller::mailSales));
-    w.bullet("Наш сайт в интернет: " + string(seller::site));
-    w.finish();
+    info::showWelcomeTopic(doc_);
 }
 
 void TMain::FormActivate(QObject*) {

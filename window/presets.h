@@ -1,4 +1,4 @@
-// The cabinet classes with their presets and topics, and the steps of the reset.
+// The cabinet classes with their presets, and the steps of the reset.
 #pragma once
 
 #include "estimate/config_fields.h"
@@ -15,8 +15,6 @@ struct PresetRow {
 struct CabinetClass {
     const char* item;   // caption in RGClass
     double levelFactor; // of the sliders' maximum
-    const char* title;  // two lines
-    const char* bullets[10];
 };
 
 struct ResetRow {

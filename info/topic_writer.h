@@ -1,12 +1,12 @@
-// Writes a topic into the description document the way every writer of the panel does: clear,
-// size 10, bold, then paragraphs, each centred or left-aligned, with or without a bullet.
+// Writes a topic into the description document the way every topic of the panel is written:
+// clear, size 10, bold, then paragraphs, each centred or left-aligned, with or without a bullet.
 #pragma once
 
 #include "estimate/document.h"
 
 #include <string_view>
 
-namespace window {
+namespace info {
 
 class TopicWriter {
   public:
@@ -37,4 +37,4 @@ class TopicWriter {
     estimate::DescriptionDocument& doc_;
 };
 
-} // namespace window
+} // namespace info
