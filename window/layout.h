@@ -1,12 +1,9 @@
 // The window's fixed layout as data: one row per control, read by TMain to build its widgets.
 #pragma once
 
-#include <QObject>
 #include <QStringList>
 
 #include <span>
-
-class TMain;
 
 namespace window {
 
@@ -29,8 +26,6 @@ enum class Kind {
     Button,      //
 };
 
-using Handler = void (TMain::*)(QObject* sender);
-
 struct ControlSpec {
     const char* name;
     Kind kind;
@@ -40,7 +35,6 @@ struct ControlSpec {
     const char* initial; // "ticked"/"clear", "selected"/"not selected", a text, a position, an item
     int maxLength;       // typing limit of an edit, 0 for none
     const char* hint;
-    Handler handler; // change or click handler, nullptr for none
 };
 
 struct RadioGroupSpec {

@@ -22,6 +22,9 @@ struct ControlSpec;
 class TMain : public QWidget {
     Q_OBJECT
   public:
+    // A control's change or click handler; `sender` is the control.
+    using Handler = void (TMain::*)(QObject* sender);
+
     explicit TMain(QWidget* parent = nullptr);
     ~TMain() override;
 
@@ -92,7 +95,6 @@ class TMain : public QWidget {
 
   private:
     void build();
-    QWidget* create(const window::ControlSpec& row, QWidget* parent);
     void connectHandler(const window::ControlSpec& row, QWidget* w);
     void placeLinkLabels();
     void showSection(int index);

@@ -130,11 +130,3 @@ void TMain::RGClassClick(QObject*) {
 
     info::showClassTopic(index, doc_);
 }
-
-void TMain::ButtonClearClick(QObject*) {
-    for (const window::ResetRow& row : window::resetSteps())
-        setControlValue(QString::fromUtf8(row.control), QString::fromUtf8(row.value));
-    doc_.showPicture("");
-    doc_.clear();
-    FormCreate(this);
-}

@@ -1,0 +1,34 @@
+// "Рассчитать" and "Сброс": the estimate of the inputs into the result edits and the
+// description, and the reset of the inputs.
+#include "estimate/estimate.h"
+#include "window/main_window.h"
+#include "window/presets.h"
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+
+#include <exception>
+
+void TMain::ButtonCalcClick(QObject*) {
+    try {
+        const estimate::ResultFields r =
+            estimate::calculate(readConfig(), doc_, QLocale::system().decimalPoint().toStdString());
+        control<QLineEdit>(QStringLiteral("EditPrice"))->setText(QString::fromStdString(r.price));
+        control<QLineEdit>(QStringLiteral("EditVolume"))->setText(QString::fromStdString(r.volume));
+        control<QLineEdit>(QStringLiteral("EditWeight"))->setText(QString::fromStdString(r.weight));
+        control<QLineEdit>(QStringLiteral("EditTime"))->setText(QString::fromStdString(r.time));
+    } catch (const std::exception& e) {
+        QMessageBox::critical(this, QGuiApplication::applicationDisplayName(),
+                              QString::fromUtf8(e.what()));
+    }
+}
+
+void TMain::ButtonClearClick(QObject*) {
+    for (const window::ResetRow& row : window::resetSteps())
+        setControlValue(QString::fromUtf8(row.control), QString::fromUtf8(row.value));
+    doc_.showPicture("");
+    doc_.clear();
+    FormCreate(this);
+}
