@@ -43,7 +43,7 @@ class UnoSuite final : public office::Suite {
     // Runs one operation within the call deadline and turns UNO failures into
     // std::runtime_error; an office found dead is forgotten, so the next use starts anew.
     void guarded(const char* what, const std::function<void()>& op);
-    Reference<css::frame::XModel> load(const rtl::OUString& url, bool asTemplate);
+    Reference<css::frame::XModel> load(const rtl::OUString& url, bool hidden);
     Reference<css::table::XCell> cellAt(std::string_view address);
 
     Connection office_;
