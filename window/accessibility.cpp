@@ -10,7 +10,6 @@
 #include <QButtonGroup>
 #include <QRadioButton>
 #include <QScrollArea>
-#include <QSlider>
 #include <QTextEdit>
 
 #include <algorithm>
