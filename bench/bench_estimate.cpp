@@ -6,7 +6,7 @@
 
 namespace {
 
-void BM_PremiumEstimate(benchmark::State& state) {
+void premiumEstimate(benchmark::State& state) {
     const auto config = testing_support::premiumAtArea10();
     estimate::DescriptionDocument doc;
     for (auto _ : state) {
@@ -14,7 +14,7 @@ void BM_PremiumEstimate(benchmark::State& state) {
         benchmark::DoNotOptimize(fields);
     }
 }
-BENCHMARK(BM_PremiumEstimate)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(premiumEstimate)->Repetitions(9)->ReportAggregatesOnly(true);
 
 } // namespace
 
