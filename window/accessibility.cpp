@@ -115,18 +115,26 @@ QWidgetList focusChain(const TMain& main) {
     return chain;
 }
 
-// The calculator's window is a window to screen readers, not a plain pane.
-QAccessibleInterface* windowAccessible(const QString& className, QObject* object) {
+// What screen readers call the window's containers: the window a window, not a plain pane;
+// the panels panes and the frames round a row groupings, not window frames.
+QAccessibleInterface* containerAccessible(const QString& className, QObject* object) {
+    auto* w = static_cast<QWidget*>(object);
     if (className == QLatin1String(TMain::staticMetaObject.className()))
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+        return new QAccessibleWidget(w, QAccessible::Window);
+    if (!object->isWidgetType() || !qobject_cast<TMain*>(w->window()))
+        return nullptr;
+    if (className == QLatin1String(BevelPanel::staticMetaObject.className()))
+        return new QAccessibleWidget(w, QAccessible::Pane);
+    if (className == QLatin1String("QFrame"))
+        return new QAccessibleWidget(w, QAccessible::Grouping);
     return nullptr;
 }
 
 } // namespace
 
 void applyAccessibility(TMain& main) {
-    static const bool windowOnce = (QAccessible::installFactory(windowAccessible), true);
-    Q_UNUSED(windowOnce);
+    static const bool factoryOnce = (QAccessible::installFactory(containerAccessible), true);
+    Q_UNUSED(factoryOnce);
     const std::span<const ControlSpec> rows = controls();
     QStringList switches; // the section switches name the section panels, in order
     for (const ControlSpec& row : rows)

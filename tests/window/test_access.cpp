@@ -23,7 +23,10 @@ QAccessible::Role roleOf(Kind kind) {
     case Kind::RadioButton:
         return QAccessible::RadioButton;
     case Kind::RadioGroup:
+    case Kind::GroupBox:
         return QAccessible::Grouping;
+    case Kind::Section:
+        return QAccessible::Pane;
     case Kind::CountEdit:
     case Kind::Edit:
     case Kind::ResultEdit:
@@ -67,18 +70,16 @@ using AccessTest = WindowTest;
 TEST_F(AccessTest, EveryControlHasItsNameDescriptionRoleAndState) {
     for (const window::ControlSpec& row : window::controls()) {
         const QAccessible::Role role = roleOf(row.kind);
-        if (role == QAccessible::NoRole && row.kind != Kind::GroupBox)
+        if (role == QAccessible::NoRole)
             continue;
         SCOPED_TRACE(row.name);
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget(row.name));
         ASSERT_NE(a, nullptr);
         EXPECT_FALSE(a->text(QAccessible::Name).trimmed().isEmpty());
         EXPECT_EQ(a->text(QAccessible::Description), utf8(row.hint));
-        if (role != QAccessible::NoRole) {
-            EXPECT_EQ(a->role(), role);
-        }
+        EXPECT_EQ(a->role(), role);
         EXPECT_EQ(a->state().readOnly, row.kind == Kind::ResultEdit || row.kind == Kind::RichText);
-        if (role != QAccessible::NoRole && role != QAccessible::Grouping) {
+        if (role != QAccessible::Grouping && role != QAccessible::Pane) {
             EXPECT_TRUE(a->state().focusable);
         }
         if (row.kind == Kind::RichText) { // the description panel reads out its text
@@ -229,6 +230,13 @@ TEST_F(AccessTest, TabRunsAsAPersonReads) {
             withoutShowcases << name;
     box("CBStend")->setFocus();
     EXPECT_EQ(tabThrough(), withoutShowcases);
+
+    // Within a radio group the arrow keys choose, and the group's handler runs.
+    box("CBVitrin")->setChecked(true);
+    group("RGVitrinTip")->buttons()->checkedButton()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(w->itemIndex(QStringLiteral("RGVitrinTip")), 6);
+    EXPECT_EQ(firstText(), "Витрина-прилавок со стендовой частью");
 }
 
 } // namespace
