@@ -2,20 +2,17 @@
 // as a user would, against the real office.
 #include "office/request.h"
 #include "tests/office/uno_support.h"
+#include "tests/office/window_user.h"
 #include "window/main_window.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QTest>
 #include <QTextEdit>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -24,52 +21,6 @@ using estimate::CabinetConfig;
 using namespace officetest;
 
 namespace {
-
-// Answers the dialogs that a handler opens: the file dialog gets `file` (or is cancelled when
-// it is empty), every message box is read and closed.
-class User {
-  public:
-    explicit User(QString file)
-        : file_(std::move(file)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { answer(); });
-        timer_.start(10);
-    }
-    QStringList messages;
-
-  private:
-    void answer() {
-        QWidget* w = QApplication::activeModalWidget();
-        if (auto* dialog = qobject_cast<QFileDialog*>(w)) {
-            dialogName = dialog->objectName();
-            if (file_.isEmpty()) {
-                dialog->reject();
-            } else {
-                // Typed into the dialog's file name field, as a user would.
-                dialog->setDirectory(QFileInfo(file_).absolutePath());
-                auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-                ASSERT_NE(name, nullptr);
-                name->setText(QFileInfo(file_).fileName());
-                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-            }
-        } else if (auto* box = qobject_cast<QMessageBox*>(w)) {
-            if (qobject_cast<QFileDialog*>(box->parentWidget())) {
-                replaceAsked = true; // the save dialog's own question: replace the file
-                box->button(QMessageBox::Yes)->click();
-                return;
-            }
-            messages << box->text();
-            box->accept();
-        }
-    }
-
-  public:
-    QString dialogName;
-    bool replaceAsked = false;
-
-  private:
-    QString file_;
-    QTimer timer_;
-};
 
 class OfficeWindow : public ::testing::Test {
   protected:
@@ -80,16 +31,7 @@ class OfficeWindow : public ::testing::Test {
     }
     void TearDown() override { w.reset(); }
 
-    // Sets every input as the configuration holds it; the window's handlers run.
-    void setInputs(const CabinetConfig& c) {
-        const std::pair<const char*, bool> switches[] = {
-            {"CBStend", c.CBStend}, {"CBPlakat", c.CBPlakat}, {"CBVitrin", c.CBVitrin},
-            {"CBMebel", c.CBMebel}, {"CBComp", c.CBComp},     {"CBTeh", c.CBTeh}};
-        for (const auto& [name, on] : switches)
-            w->setControlValue(name, on ? "on" : "off");
-        for (const auto& [name, value] : office::controlSettings(c))
-            w->setControlValue(QString::fromStdString(name), QString::fromStdString(value));
-    }
+    void setInputs(const CabinetConfig& c) { officetest::setInputs(*w, c); }
 
     QStringList request(const QString& path) {
         User user(path);
