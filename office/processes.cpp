@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sstream>
 #include <unistd.h>
 
 namespace office {
@@ -15,9 +16,13 @@ namespace {
 
 const std::string profileOption = "-env:UserInstallation=";
 
+// A file of a process that may end while it is read: an istreambuf_iterator would throw then
+// (the read fails with ESRCH), the stream inserter catches it and gives what was read.
 std::string readAll(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
 }
 
 // Calls `visit` with the folder of each process in /proc until it returns true.

@@ -192,7 +192,8 @@ void Connection::reset() {
     desktop_.clear();
     remote_.clear();
     bridge_.clear();
-    if (ownChild_ && pid_ > 0 && (!processAlive(pid_) || exitedWith(pid_) >= 0))
+    // Reap first: a killed child is a zombie, which processAlive already counts as gone.
+    if (ownChild_ && pid_ > 0 && (exitedWith(pid_) >= 0 || !processAlive(pid_)))
         pid_ = 0;
     if (!ownChild_ && !processAlive(pid_))
         pid_ = 0;

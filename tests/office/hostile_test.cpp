@@ -201,6 +201,8 @@ TEST(HostileCampaign, DISABLED_EveryFileRunningAndCold) {
             fig.slowestCold = std::max(fig.slowestCold, cold.ms);
         }
         table.emplace_back(kind.name, fig);
+        std::cout << kind.name << ": " << fig.files << " files, " << fig.failed << " failed"
+                  << std::endl;
     }
 
     std::printf("\n%-36s %5s  %-44s %9s %9s %6s\n", "kind", "files", "outcome (office running)",

@@ -59,6 +59,7 @@ class OfficeKilled : public ::testing::Test {
         EXPECT_TRUE(documents().writeRequest(path, big()).isEmpty());
         suite().closeDocumentOf(path.toStdString());
         anchorOffice();
+        EXPECT_EQ(zombieChildren(), 0); // every killed office was reaped
     }
 };
 

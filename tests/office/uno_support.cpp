@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <sstream>
 #include <thread>
 
 namespace officetest {
@@ -22,31 +23,12 @@ namespace {
 office::Documents* docs = nullptr;
 QTemporaryDir* scratch = nullptr;
 
-QString profileDir() {
-    return QStringLiteral(KC_TEST_BINARY_DIR "/office-profile");
-}
-
-std::vector<pid_t> officesOnProfile() {
-    const std::string wanted = "-env:UserInstallation=" + docs->profileUrl();
-    std::vector<pid_t> pids;
-    for (const auto& p : std::filesystem::directory_iterator("/proc")) {
-        const std::string name = p.path().filename().string();
-        if (name.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        std::ifstream in(p.path() / "cmdline", std::ios::binary);
-        std::string cmd((std::istreambuf_iterator<char>(in)), {});
-        if (cmd.find(wanted + '\0') != std::string::npos)
-            pids.push_back(std::stoi(name));
-    }
-    return pids;
-}
-
 class OfficeEnvironment : public ::testing::Environment {
   public:
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
         office::SuiteOptions options;
-        options.profileDir = profileDir().toStdString();
+        options.profileDir = testProfileDir().toStdString();
         options.callTimeoutMs = 5000;        // a hung office costs a test this long
         office::useSharedDocuments(options); // the window's handlers use the same office
         docs = &office::sharedDocuments();
@@ -61,6 +43,50 @@ class OfficeEnvironment : public ::testing::Environment {
 };
 
 } // namespace
+
+// A /proc file of a process that may end meanwhile; a failed read gives what was read.
+std::string procText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+QString testProfileDir() {
+    return QStringLiteral(KC_TEST_BINARY_DIR "/office-profile");
+}
+
+std::vector<pid_t> officesOnProfile() {
+    const std::string wanted =
+        "-env:UserInstallation=file://" +
+        std::filesystem::absolute(testProfileDir().toStdString()).lexically_normal().string();
+    std::vector<pid_t> pids;
+    for (const auto& p : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = p.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const std::string cmd = procText(p.path() / "cmdline");
+        if (cmd.find(wanted + '\0') != std::string::npos)
+            pids.push_back(std::stoi(name));
+    }
+    return pids;
+}
+
+int zombieChildren() {
+    int zombies = 0;
+    const std::string self = std::to_string(::getpid());
+    for (const auto& p : std::filesystem::directory_iterator("/proc")) {
+        const std::string stat = procText(p.path() / "stat");
+        const auto paren = stat.rfind(')');
+        if (paren == std::string::npos || paren + 2 >= stat.size())
+            continue;
+        std::istringstream rest(stat.substr(paren + 2));
+        std::string state, ppid;
+        rest >> state >> ppid;
+        zombies += state == "Z" && ppid == self;
+    }
+    return zombies;
+}
 
 office::Documents& documents() {
     return *docs;
@@ -84,8 +110,7 @@ void anchorOffice() {
 // threads still exit cannot be reaped yet).
 bool ended(pid_t pid) {
     const std::string dir = "/proc/" + std::to_string(pid);
-    std::ifstream in(dir + "/stat");
-    std::string stat((std::istreambuf_iterator<char>(in)), {});
+    const std::string stat = procText(dir + "/stat");
     const auto paren = stat.rfind(')');
     if (stat.empty())
         return true;
@@ -109,7 +134,7 @@ void killOffice() {
 
 void stopOffices() {
     office::SuiteOptions options;
-    options.profileDir = profileDir().toStdString();
+    options.profileDir = testProfileDir().toStdString();
     office::Documents d(options);
     docs = &d;
     killOffice();
@@ -210,6 +235,8 @@ std::vector<std::map<std::string, std::string>> formSheets(const QStringList& xl
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc > 1 && QString(argv[1]) == "--calculator")
+        return officetest::runCalculator(app.arguments().mid(2));
     if (argc > 1 && QString(argv[1]) == "--stop-office") {
         officetest::stopOffices();
         return 0;

@@ -26,6 +26,16 @@ void anchorOffice();
 bool ended(pid_t pid);
 // Kills the office process (SIGKILL), as a crash would.
 void killOffice();
+// The office profile of the tests.
+QString testProfileDir();
+// Children of this process that have ended and wait to be reaped.
+int zombieChildren();
+// Office processes on the test profile.
+std::vector<pid_t> officesOnProfile();
+
+// The helper calculator of the two-calculator test: `--calculator DIR ROUNDS [--hold]`.
+int runCalculator(const QStringList& args);
+
 // Kills every office process on the test profile and removes its pipes and locks.
 void stopOffices();
 
