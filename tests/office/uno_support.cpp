@@ -237,6 +237,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc > 1 && QString(argv[1]) == "--calculator")
         return officetest::runCalculator(app.arguments().mid(2));
+    if (argc > 2 && QString(argv[1]) == "--long-session")
+        return officetest::runLongSession(QString(argv[2]).toInt());
     if (argc > 1 && QString(argv[1]) == "--stop-office") {
         officetest::stopOffices();
         return 0;

@@ -35,6 +35,8 @@ std::vector<pid_t> officesOnProfile();
 
 // The helper calculator of the two-calculator test: `--calculator DIR ROUNDS [--hold]`.
 int runCalculator(const QStringList& args);
+// The long session of scripts/long-session: `--long-session CYCLES`.
+int runLongSession(int cycles);
 
 // Kills every office process on the test profile and removes its pipes and locks.
 void stopOffices();
