@@ -6,6 +6,7 @@
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
 #include <com/sun/star/table/CellContentType.hpp>
@@ -150,8 +151,13 @@ void UnoSuite::closeDocumentOf(const std::string& path) {
         auto components = office_.desktop()->getComponents()->createEnumeration();
         while (components->hasMoreElements()) {
             Reference<frame::XModel> model(components->nextElement(), uno::UNO_QUERY);
-            if (model.is() && model->getURL() == url)
-                closeModel(model);
+            try {
+                if (model.is() && model->getURL() == url)
+                    closeModel(model);
+            } catch (const lang::DisposedException&) {
+                // Closed meanwhile by someone else, such as another calculator on the same
+                // office; a bridge that went away fails the next call on the enumeration.
+            }
         }
     });
 }
