@@ -45,7 +45,12 @@ bool liveLock(const fs::path& file, const std::string& ownProfileUrl) {
     std::error_code ec;
     if (!fs::exists(lock, ec))
         return false;
-    const auto fields = lockFields(readAll(lock));
+    const std::string text = readAll(lock);
+    // An office that ended between creating its lock and writing it leaves an empty file;
+    // whether someone holds the document is then told by its open descriptors alone.
+    if (text.empty())
+        return false;
+    const auto fields = lockFields(text);
     if (fields.size() < 5)
         return true; // a lock we cannot read is taken at its word
     const std::string& host = fields[2];

@@ -356,6 +356,11 @@ TEST_F(FileInUse, OwnStaleLockDoesNotCount) {
     EXPECT_FALSE(office::FileInUse(file, "file:///own/profile"));
 }
 
+TEST_F(FileInUse, EmptyLockOfAnOfficeKilledWhileWritingItDoesNotCount) {
+    std::ofstream{office::lockFilePath(file)};
+    EXPECT_FALSE(office::FileInUse(file));
+}
+
 TEST_F(FileInUse, LockFromAnotherHostCounts) {
     lock("other-host.example", "file:///home/x/.config/libreoffice/4");
     EXPECT_TRUE(office::FileInUse(file));
