@@ -118,10 +118,12 @@ QWidgetList focusChain(const TMain& main) {
 // What screen readers call the window's containers: the window a window, not a plain pane;
 // the panels panes and the frames round a row groupings, not window frames.
 QAccessibleInterface* containerAccessible(const QString& className, QObject* object) {
+    if (!object || !object->isWidgetType()) // the application object is asked too
+        return nullptr;
     auto* w = static_cast<QWidget*>(object);
     if (className == QLatin1String(TMain::staticMetaObject.className()))
         return new QAccessibleWidget(w, QAccessible::Window);
-    if (!object->isWidgetType() || !qobject_cast<TMain*>(w->window()))
+    if (!qobject_cast<TMain*>(w->window()))
         return nullptr;
     if (className == QLatin1String(BevelPanel::staticMetaObject.className()))
         return new QAccessibleWidget(w, QAccessible::Pane);
