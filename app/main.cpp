@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Калькулятор расчета кабинета ОТ: one window, run until it is closed.
 #include "window/app_setup.h"
 #include "window/main_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A full estimate of the premium configuration at area 10.
 #include "estimate/estimate.h"
 #include "tests/estimate/support.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The seller's contact data. Every value can be set at configure time, for example
 #   cmake -DSELLER_SITE=shop.example.org ...
 # The defaults are neutral placeholders, not a real company.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cabinet configuration: the window's input controls read as data.
 // Every field keeps the name of the control it mirrors.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fields of the configuration record by the names of their controls: one row per field.
 // The window reads and sets its controls through this table, the request names its cells'
 // controls by it, and the presets name their controls by their fields.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one reading of a count edit's text, for the estimate and for the edits' own rule.
 #pragma once
 

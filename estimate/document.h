@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The description document: the paragraphs of the description panel and the name of the
 // picture shown beside them. Writers clear it, switch the current format and append
 // paragraphs; every appended paragraph takes a copy of the current format.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The estimate: the commercial offer written into the description document, and the texts
 // of the four result fields.
 #pragma once

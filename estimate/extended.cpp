@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "estimate/extended.h"
 
 #include <bit>

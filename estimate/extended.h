@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rounding as the x87 extended type does it (64-bit significand, round to nearest, ties to
 // even), emulated with integers so that the results do not depend on what long double is.
 #pragma once

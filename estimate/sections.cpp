@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "estimate/sections.h"
 
 #include "estimate/count.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The six equipment sections of the estimate: their item lines and prices, and their
 // contributions to weight, volume and installation time.
 #pragma once

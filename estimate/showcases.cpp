@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "estimate/showcases.h"
 
 namespace estimate {

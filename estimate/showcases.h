@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The showcase types, by item index of RGVitrinTip: one row each, for the selector, the
 // offer, the request workbook and the type's topic.
 #pragma once

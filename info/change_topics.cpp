@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "info/change_topics.h"
 
 #include "info/seller.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The topics that the window's handlers write when something changes: the welcome at start and
 // after a reset, a section switched on or off, a level slider moved, a cabinet class or a
 // showcase type chosen, delivery or assembly ticked. The topics of a press on a control are in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "info/link_label.h"
 
 #include "info/seller.h"

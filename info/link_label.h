@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A link label: hand cursor, hover colours and underline, and a click that opens the
 // seller's web page or a new mail message. It takes the keyboard focus with Tab, shows it with
 // the platform's focus frame, and Enter or Space opens it; screen readers see it as a link.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The texts of the information topics, one row per control, in the order of the window's
 // panels. Each line is one paragraph; the description panel wraps long lines.
 #include "info/topic_catalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The catalogue of information topics: for each check box, radio button and labelled edit of
 // the window, the picture and the short text that explain it.
 #pragma once

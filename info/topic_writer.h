@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a topic into the description document the way every topic of the panel is written:
 // clear, size 10, bold, then paragraphs, each centred or left-aligned, with or without a bullet.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "info/topics.h"
 
 #include "info/topic_catalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Information topics: the picture and short text that explain each control of the window.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "office/host.h"
 
 #include "office/processes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the office layer asks of the operating system: the user's name and whether a file is
 // in use by another program.
 #pragma once

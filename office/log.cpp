@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "office/log.h"
 
 // Debug and info messages are off unless QT_LOGGING_RULES enables them.

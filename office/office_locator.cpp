@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "office/office_locator.h"
 
 #include "office/log.h"

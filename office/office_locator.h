@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the office lives. The calculator runs on whichever LibreOffice the machine has: the
 // distribution's (/usr/lib/libreoffice, /usr/lib64/libreoffice) or the LibreOffice project's
 // own packages (/opt/libreoffice<version>, several side by side). Every folder of the office

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "office/plugin_loader.h"
 
 #include "office/log.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finds and loads the office plugin kc_office_uno at run time. Without LibreOffice the
 // plugin cannot be loaded (its UNO libraries are missing) and the calculator goes on
 // without an office suite.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "office/processes.h"
 
 #include <csignal>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The office's profile address and what the process table says about running offices and
 // open files. Plain C++ over /proc, shared by the Qt side of the office layer and the plugin.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "office/request.h"
 
 #include "estimate/config_fields.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The request workbook's input cells: which cells a configuration writes (the request), and
 // how a workbook's cells read back into a configuration (loading a request).
 #pragma once

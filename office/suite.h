@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The office suite as the calculator uses it: a spreadsheet that opens, fills, reads and shows
 // request workbooks, and a word processor that builds the printout. The implementation is the
 // plugin kc_office_uno (LibreOffice through UNO), loaded at run time; this header is all the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "office/workflow.h"
 
 #include "info/seller.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The three office jobs of the window, "Заявка", "Загрузить" and "Распечатать", without the
 // dialogs: they take the chosen path and give back what the window must show. The office
 // suite is loaded from the plugin on first use; without it the jobs fail as a server that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "kc_resources.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Paths of the bitmaps the program carries. Link the kc_resources target to get them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/accessibility.h"
 
 #include "window/layout.h"

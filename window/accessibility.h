@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What screen readers and keyboard users get from the window, drawn from the layout table:
 // accessible names from the captions, descriptions from the hints, and a tab order that runs
 // as a person reads the window (top to bottom, left to right, region by region; hidden

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keeps the program alive when a screen reader or an inspection tool asks an object of the
 // window for all its properties at once: org.freedesktop.DBus.Properties.GetAll on the
 // accessibility bus. Qt 6.4's bridge handles the Properties interface by reading an interface

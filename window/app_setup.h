@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the application needs before the window is built: the window font and the style.
 #pragma once
 

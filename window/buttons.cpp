@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Рассчитать" and "Сброс": the estimate of the inputs into the result edits and the
 // description, and the reset of the inputs.
 #include "estimate/estimate.h"

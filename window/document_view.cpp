@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/document_view.h"
 
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws the description document into a text document (the rich-text control's, or one for
 // the PDF) and the picture control as the document is written: each appended paragraph
 // becomes one text block at once. The blocks of one write-up are laid out together, when the

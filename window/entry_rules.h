@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The entry rules of the count edits and the area field, as plain functions.
 #pragma once
 

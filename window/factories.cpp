@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/factories.h"
 
 #include "window/widgets.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The widgets of the layout table, one small factory per kind of control.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading and setting the inputs; the entry rules; the one place where presses, clicks and typed
 // characters reach the controls.
 #include "estimate/config_fields.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's layout, one row per control, in creation order (parents first). Places are
 // left, top, width, height in pixels relative to the parent's client area.
 #include "window/layout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's fixed layout as data: one row per control, read by TMain to build its widgets.
 #pragma once
 

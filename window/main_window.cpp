@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window: built from the layout table and bound to its handlers; the window-level handlers.
 #include "window/main_window.h"
 

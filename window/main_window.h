@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calculator's one window. It is built from the layout table; every control's objectName
 // is its name there. All logic sits in the event handlers below, named after their controls.
 #pragma once

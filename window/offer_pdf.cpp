@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/offer_pdf.h"
 
 #include "office/workflow.h"

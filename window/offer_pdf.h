@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The description panel's content as an A4 PDF under the seller's letterhead, laid out like the
 // word-processor printout: the same page margins, the 1 x 2 header table with the logo and the
 // six letterhead lines, then the description paragraph by paragraph. Needs no office suite.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Заявка", "Загрузить" and "Распечатать": the dialogs and messages of the window around the
 // office jobs of office/workflow.h.
 #include "window/main_window.h"

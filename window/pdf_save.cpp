@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/pdf_save.h"
 
 #include "window/main_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Сохранить как PDF…": an item of the description panel's context menu and Ctrl+S in the
 // window. Asks for a file and writes the description there as a PDF (window/offer_pdf.h).
 #pragma once

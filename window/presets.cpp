@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The class presets of the cabinet and the reset of the inputs.
 #include "window/presets.h"
 

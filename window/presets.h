@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cabinet classes with their presets, and the steps of the reset.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Section switches, level sliders, the showcase type, delivery and assembly: each handler sets
 // what its control governs in the window and shows its topic.
 #include "window/sections.h"

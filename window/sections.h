@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The section switches and the level sliders: what each one shows beside its topic.
 #pragma once
 

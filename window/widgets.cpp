@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/widgets.h"
 
 #include <QButtonGroup>

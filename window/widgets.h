@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small widgets the layout is built from: the bevelled panel, the radio group and the typing
 // limit of the edits.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times "Заявка", "Загрузить" and "Распечатать" from the confirmed dialog to the visible result
 // (for the load: to the record ready for the controls), with the office not yet running
 // ("cold", the profile already set up by an earlier start) and with it running ("warm").

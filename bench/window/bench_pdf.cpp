@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Сохранить как PDF…" on the premium offer (area 50): the time from the menu action, once the
 // file is chosen, to the closed file, printed as the first run and the median of 20 more.
 //   bench_pdf [file]   also leaves the premium offer's PDF at `file` (scripts/pdf-screenshot)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Figures of the window, printed as medians:
 //  - cold start: from starting the program's process to the window's first paint, 5 runs
 //    (each run is a child process that starts exactly as the program does);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The spreadsheet half: request workbooks in LibreOffice Calc.
 #include "office/uno/suite_uno.h"
 

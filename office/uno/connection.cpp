@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "office/uno/connection.h"
 
 #include "office/processes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one office process per profile and the UNO bridge to it. The process is started on
 // first use with a private profile and reused while it lives; a process already running on
 // the profile (left by an earlier run, showing a workbook) is reused as well.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "office/uno/suite_uno.h"
 
 #include <com/sun/star/awt/XTopWindow.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The office suite over UNO: LibreOffice Calc for request workbooks, Writer for the printout.
 #pragma once
 

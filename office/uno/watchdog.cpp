@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "office/uno/watchdog.h"
 
 #include <csignal>

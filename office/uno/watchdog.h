@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bounds the time of one office operation: when an armed deadline passes, the office process
 // is killed, which makes the waiting UNO call throw at once.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The word-processor half: the printout in LibreOffice Writer.
 #include "office/uno/suite_uno.h"
 

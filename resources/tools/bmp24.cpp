@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bmp24.h"
 
 #include <QtEndian>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kc_contact_sheet: draws every topic picture the program carries (":/pictures/*") in a grid
 // with its name, then the description panel's picture strip (a picture, the logo strip and
 // the four contact labels as the window places them), the letterhead logo and the icon.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // svg2bmp: renders an SVG drawing at a fixed pixel size and writes it as
 //   - a 24-bit uncompressed bottom-up BMP (output name ending in .bmp), the format the
 //     calculator's pictures and the letterhead logo are stored in, or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "estimate/document.h"
 
 #include <gtest/gtest.h>

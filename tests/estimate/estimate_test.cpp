@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole estimates: the empty one, the window as it opens, the premium class, and bad input.
 #include "support.h"
 

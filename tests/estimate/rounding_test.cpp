@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "estimate/estimate.h"
 #include "estimate/extended.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Section blocks for hand-computed configurations: lines, prices, installation amounts and
 // contributions to weight, volume and time.
 #include "support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the tests inside a QApplication on the offscreen platform.
 #include <QApplication>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pictures of the description panel showing three telling topics, for review:
 //   info_topic_screenshots <output folder>
 // topic-trenajer.png (an empty line between two bullet groups), topic-maneken.png (centred lines

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every information topic must look like: its picture, its title and how many lines of
 // each kind it has. Shared by the catalogue tests and the tests on the real window.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exact paragraphs of the topics whose wording is fixed, line by line.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The topic catalogue written into a description document.
 #include "topic_shapes.h"
 #include "topic_texts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every topic pressed or clicked through its real control in the real window, offscreen.
 #include "topic_shapes.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The request's cells and their reading, without an office: the written cells of a
 // configuration, and a workbook's cells read back into a configuration.
 #include "office/host.h"

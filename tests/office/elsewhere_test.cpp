@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An office installed somewhere else: a copy of the installed office (symlinks to its files;
 // the office program and the URE libraries copied, so that their use shows) named by UNO_PATH
 // serves "Заявка" and "Загрузить". A process of its own: the URE libraries a process loads stay.

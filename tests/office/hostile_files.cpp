@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/office/hostile_files.h"
 
 #include "office/request.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hostile request workbooks, made by a seeded generator from a request that the program wrote
 // and from the template: truncated and damaged compound files, cells of the wrong type,
 // formulas and error values, renamed, missing and protected sheets, a password, files of

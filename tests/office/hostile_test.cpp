@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hostile request workbooks loaded through the real window: each either loads, when it really
 // is a request, or shows its message and leaves the window exactly as it was; the office
 // survives or is started again. The default run takes a few files of every kind; the whole

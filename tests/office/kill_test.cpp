@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The office process killed in the middle of a job: the calculator survives, says what the
 // job says on failure, and the next job runs on a new office.
 #include "office/host.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Загрузить" on workbooks whose cells were set by hand, and on files that are no request.
 #include "office/host.h"
 #include "office/office_locator.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the office is looked for: fake office trees in a temporary folder, one search each.
 #include "office/office_locator.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A seller's long day in one process: request-then-load cycles and printouts through the real
 // window, with the calculator's and the office's memory, the open descriptors and the zombie
 // children printed as it goes. `office_uno_test --long-session N`, run by scripts/long-session.

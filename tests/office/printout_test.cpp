@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Распечатать": the document built in the word processor, stored as flat ODF and checked.
 #include "tests/office/uno_support.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Заявка" and "Загрузить" against a real office: the written workbook checked by an
 // independent conversion to CSV, and the workbook read back into a configuration.
 #include "office/host.h"

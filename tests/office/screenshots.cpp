@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shows a request workbook and a printout in LibreOffice on the current display and grabs the
 // screen after each (run by scripts/office-screenshot under Xvfb):
 //   office_screenshots <output folder>

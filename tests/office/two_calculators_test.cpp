@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Two calculators of one user at once: each a process of its own on the same office profile,
 // requesting, loading and printing at the same time; one of them ends while the other goes on.
 #include "office/host.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/office/uno_support.h"
 
 #include "office/request.h"

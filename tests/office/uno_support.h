@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared by the tests that drive a real LibreOffice: one office process for the whole run,
 // on a profile of the build tree, reused by every test process and ended by the last test.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The three buttons of the real window, with its dialogs answered and its message boxes read
 // as a user would, against the real office.
 #include "office/request.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A user at the real window: answers the dialogs that a handler opens and reads its message
 // boxes; sets the window's inputs from a configuration.
 #pragma once

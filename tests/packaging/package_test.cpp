@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The built package, unpacked with dpkg-deb into a temporary root: the program starts from there,
 // tells its version, opens its window, prints through the office plugin of its own tree on the
 // installed office, and closes. The package comes from scripts/package.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Preloaded into the unpacked program (LD_PRELOAD) by package_test. Once the main window is
 // shown it prints the window's title, presses "Распечатать" (which loads the office plugin and
 // has the office build the printout), prints the file the plugin was loaded from, and closes

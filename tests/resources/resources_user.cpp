@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A library that uses the resources, as the window does.
 #include "kc_resources.h"
 

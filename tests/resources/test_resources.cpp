@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bitmaps the program carries: every topic picture is a complete 122 x 92 24-bit BMP file
 // under its exact name, the set of names is complete, and the logos and icon have the sizes and
 // depths the window and the printout rely on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Resources reached through a static library that links kc_resources.
 #include "kc_resources.h"
 

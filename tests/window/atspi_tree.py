@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The window over the accessibility bus, as a screen reader sees it.
 
 Starts the program with the accessibility bridge on, finds it through AT-SPI (pyatspi), walks

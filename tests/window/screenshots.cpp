@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Takes screenshots of the window under a real X server and checks that the window manager
 // cannot maximise or resize it. Usage: window_screenshots <output folder>
 #include "window/app_setup.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window for screen readers and the keyboard: every control of the layout table seen
 // through QAccessible, and the focus order that Tab gives.
 #include "window_fixture.h"

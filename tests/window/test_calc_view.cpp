@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Рассчитать" and the description panel that shows the document.
 #include "window_fixture.h"
 

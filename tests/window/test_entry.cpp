@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The entry rules: the area rule, the key filter, the typing limits and the count correction.
 #include "window_fixture.h"
 

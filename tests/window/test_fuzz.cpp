@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Random typing and pasting into every edit: the entry rules hold after each step.
 #include "window_fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the window tests in one QApplication, set up as the program sets itself up.
 #include "window/app_setup.h"
 

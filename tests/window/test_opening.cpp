@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as it opens: size and flags, places, initial states, captions and the welcome
 // topic.
 #include "window_fixture.h"

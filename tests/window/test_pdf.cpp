@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Сохранить как PDF…": the file written through the window's own menu and shortcut, read back
 // with poppler's pdftotext, pdffonts and pdfinfo.
 #include "window_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The class presets, the showcase type selector and the reset.
 #include "window_fixture.h"
 

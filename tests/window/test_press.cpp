@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Presses and clicks: topics before toggling, which buttons toggle, double clicks, edits.
 #include "window_fixture.h"
 

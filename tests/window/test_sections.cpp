@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Section switches and their panels, level sliders and their labels, the service texts.
 #include "window_fixture.h"
 

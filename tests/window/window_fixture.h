@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A freshly opened window per test, and small helpers to drive it as a user would.
 #pragma once
 
