@@ -13,10 +13,11 @@ inline constexpr const char* fontFile = "/usr/share/wine/fonts/tahoma.ttf";
 // A metric-compatible family used when the files are missing.
 inline constexpr const char* fallbackFamily = "Liberation Sans";
 inline constexpr int fontPixelSize = 11;
+inline constexpr int pixmapCacheKb = 2048; // the shared pixmap cache's limit
 
 // Loads the font, makes it the application font at 11 pixels and chooses the Fusion style and
-// the window icon. Call once, after the QApplication exists and before the window is built.
-// Returns the font family in use.
+// the window icon, and bounds the shared pixmap cache. Call once, after the QApplication exists and
+// before the window is built. Returns the font family in use.
 QString setupApplication();
 
 } // namespace window

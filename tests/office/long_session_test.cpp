@@ -5,6 +5,7 @@
 #include "office/host.h"
 #include "tests/office/uno_support.h"
 #include "tests/office/window_user.h"
+#include "window/app_setup.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,6 +64,7 @@ int runLongSession(int cycles) {
     options.profileDir = KC_TEST_BINARY_DIR "/long-session-profile";
     office::useSharedDocuments(options);
     office::Suite& suite = *office::sharedDocuments().suite();
+    window::setupApplication(); // as the program itself starts
     TMain w;
     w.show();
     if (!QTest::qWaitForWindowExposed(&w))
