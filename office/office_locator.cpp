@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <algorithm>
@@ -34,14 +35,42 @@ QStringList expand(const QString& place) {
     return found;
 }
 
-// The program folder of an office program found on the search path, symlinks resolved.
-QString programDirOnPath(const QString& name, const QStringList& pathDirs) {
+// The program folders a shell script runs an office from: every absolute
+// ".../program/soffice" (or soffice.bin) in its text. None for a file that is not a script.
+QStringList programDirsRunBy(const QString& file) {
+    QFile script(file);
+    if (!script.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray text = script.read(64 * 1024);
+    if (!text.startsWith("#!"))
+        return {};
+    static const QRegularExpression run(
+        QStringLiteral(R"((/[^\s"'`;|&<>()$]*/program)/soffice(?:\.bin)?(?![\w.-]))"));
+    QStringList dirs;
+    for (const QRegularExpressionMatch& m : run.globalMatch(QString::fromLocal8Bit(text))) {
+        const QString dir = QDir::cleanPath(m.captured(1));
+        if (!dirs.contains(dir))
+            dirs << dir;
+    }
+    return dirs;
+}
+
+// The program folders an office program found on the search path stands for: the ones a
+// wrapper script runs, else the folder of the program itself, symlinks resolved.
+QStringList programDirsOnPath(const QString& name, const QStringList& pathDirs) {
     if (pathDirs.isEmpty())
         return {};
     const QString found = QStandardPaths::findExecutable(name, pathDirs);
     if (found.isEmpty())
         return {};
-    return QFileInfo(QFileInfo(found).canonicalFilePath()).absolutePath();
+    const QString resolved = QFileInfo(found).canonicalFilePath();
+    const QString own = QFileInfo(resolved).absolutePath();
+    QStringList run = programDirsRunBy(resolved);
+    run.removeAll(own);
+    if (run.isEmpty())
+        return {own};
+    qCInfo(kcOffice) << found << "is a script that runs an office from" << run;
+    return run;
 }
 
 } // namespace
@@ -50,9 +79,7 @@ OfficeSearch defaultOfficeSearch() {
     OfficeSearch search;
     search.unoPath = qEnvironmentVariable("UNO_PATH");
     search.pathDirs = qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
-    search.knownPlaces = {QStringLiteral("/usr/lib/libreoffice/program"),
-                          QStringLiteral("/usr/lib64/libreoffice/program"),
-                          QStringLiteral("/opt/libreoffice*/program")};
+    search.knownPlaces = officeKnownPlaces;
     return search;
 }
 
@@ -92,11 +119,8 @@ QString findOfficeProgramDir(const OfficeSearch& search) {
     QStringList candidates;
     if (!search.unoPath.isEmpty())
         candidates << search.unoPath;
-    for (const char* name : {"soffice", "libreoffice"}) {
-        const QString dir = programDirOnPath(QString::fromLatin1(name), search.pathDirs);
-        if (!dir.isEmpty())
-            candidates << dir;
-    }
+    for (const char* name : {"soffice", "libreoffice"})
+        candidates << programDirsOnPath(QString::fromLatin1(name), search.pathDirs);
     for (const QString& place : search.knownPlaces)
         candidates << expand(place);
     for (const QString& candidate : candidates) {

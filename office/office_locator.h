@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Where the office lives. The calculator runs on whichever LibreOffice the machine has: the
-// distribution's (/usr/lib/libreoffice, /usr/lib64/libreoffice) or the LibreOffice project's
-// own packages (/opt/libreoffice<version>, several side by side). Every folder of the office
-// the calculator uses (the office program, its types, the URE libraries the plugin runs on)
-// comes from the program folder found here.
+// distribution's (officeKnownPlaces below) or the LibreOffice project's own packages
+// (/opt/libreoffice<version>, several side by side). Every folder of the office the calculator
+// uses (the office program, its types, the URE libraries the plugin runs on) comes from the
+// program folder found here.
 #pragma once
 
 #include <QString>
@@ -19,7 +19,19 @@ struct OfficeSearch {
     QStringList knownPlaces; // program folders; a '*' in one stands for any folder name
 };
 
-// The search of this machine: $UNO_PATH, $PATH, then the usual install places.
+// The usual install places, in this order: Debian's, Astra's and Ubuntu's; RED OS's, ROSA's and
+// Fedora's; ALT Linux's, its current office before its "still" one; the LibreOffice project's
+// own packages, the newest first.
+inline const QStringList officeKnownPlaces{QStringLiteral("/usr/lib/libreoffice/program"),
+                                           QStringLiteral("/usr/lib64/libreoffice/program"),
+                                           QStringLiteral("/usr/lib64/LibreOffice/program"),
+                                           QStringLiteral("/usr/lib64/LibreOffice-still/program"),
+                                           QStringLiteral("/opt/libreoffice*/program")};
+
+// The search of this machine: $UNO_PATH, $PATH, then officeKnownPlaces. An soffice or
+// libreoffice on the path stands for the folder it resolves to, or, when it is a shell script
+// that runs an office elsewhere (ALT Linux's /usr/bin/soffice), for the program folders the
+// script names.
 OfficeSearch defaultOfficeSearch();
 
 // The oldest office the calculator runs on.

@@ -21,9 +21,11 @@ struct FakeOffice {
 struct LocatorCase {
     const char* name;
     std::vector<FakeOffice> offices;
-    const char* unoPath = "";                                // "" for unset
-    std::vector<std::pair<const char*, const char*>> onPath; // bin/<name> -> symlink target
-    const char* expected = "";                               // "" for none found
+    const char* unoPath = ""; // "" for unset
+    // bin/<name>: a symlink to the target, or a script with this text when it starts with "#!"
+    // ("{root}" in it stands for the temporary root)
+    std::vector<std::pair<const char*, const char*>> onPath;
+    const char* expected = ""; // "" for none found
 };
 
 void PrintTo(const LocatorCase& c, std::ostream* os) {
@@ -32,6 +34,8 @@ void PrintTo(const LocatorCase& c, std::ostream* os) {
 
 const char* const usrLib = "usr/lib/libreoffice/program";
 const char* const usrLib64 = "usr/lib64/libreoffice/program";
+const char* const altFresh = "usr/lib64/LibreOffice/program";
+const char* const altStill = "usr/lib64/LibreOffice-still/program";
 
 const LocatorCase locatorCases[] = {
     {"UnoPathFirst",
@@ -50,6 +54,18 @@ const LocatorCase locatorCases[] = {
      "",
      {{"libreoffice", "../opt/libreoffice7.6/program/soffice"}},
      "opt/libreoffice7.6/program"},
+    {"ScriptOnPathRunsItsOffice",
+     {{usrLib, "7.4"}, {altStill, "24.2"}},
+     "",
+     {{"soffice", "#!/bin/sh\nexec {root}/usr/lib64/LibreOffice-still/program/soffice \"$@\"\n"}},
+     altStill},
+    {"ScriptNamingNoFolderFallsThrough",
+     {{usrLib64, "7.6"}},
+     "",
+     {{"libreoffice", "#!/bin/sh\nexec {root}/usr/lib64/LibreOffice/program/soffice \"$@\"\n"}},
+     usrLib64},
+    {"AltCurrentBeforeStill", {{altStill, "24.2"}, {altFresh, "24.8"}}, "", {}, altFresh},
+    {"AltStill", {{altStill, "24.2"}}, "", {}, altStill},
     {"UsrLibBeforeUsrLib64", {{usrLib, "7.4"}, {usrLib64, "7.6"}}, "", {}, usrLib},
     {"UsrLib64", {{usrLib64, "7.6"}}, "", {}, usrLib64},
     {"OptNewestFirst",
@@ -100,16 +116,23 @@ TEST_P(Locator, FindsTheFirstUsableOffice) {
                       QByteArray("[Bootstrap]\nProductKey=LibreOffice ") + o.version + "\n");
     }
     QDir().mkpath(dir.filePath("bin"));
-    for (const auto& [name, target] : c.onPath)
-        ASSERT_TRUE(QFile::link(QString::fromLatin1(target),
-                                dir.filePath(QStringLiteral("bin/") + QString::fromLatin1(name))));
+    for (const auto& [name, target] : c.onPath) {
+        const QString file = dir.filePath(QStringLiteral("bin/") + QString::fromLatin1(name));
+        QByteArray text(target);
+        if (!text.startsWith("#!")) {
+            ASSERT_TRUE(QFile::link(QString::fromLatin1(target), file));
+            continue;
+        }
+        writeFile(file, text.replace("{root}", QFile::encodeName(dir.canonicalPath())));
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::ExeOwner);
+    }
 
     office::OfficeSearch search;
     if (*c.unoPath)
         search.unoPath = dir.filePath(QString::fromLatin1(c.unoPath));
     search.pathDirs = {dir.filePath("bin")};
-    for (const char* place : {usrLib, usrLib64, "opt/libreoffice*/program"})
-        search.knownPlaces << dir.filePath(QString::fromLatin1(place));
+    for (const QString& place : office::officeKnownPlaces)
+        search.knownPlaces << dir.filePath(place.mid(1));
 
     const QString found = office::findOfficeProgramDir(search);
     EXPECT_EQ(found, *c.expected ? QDir(dir.canonicalPath()).filePath(c.expected) : QString());
