@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The built package, unpacked with dpkg-deb into a temporary root: the program starts from there,
-// tells its version, opens its window, prints through the office plugin of its own tree on the
-// installed office, and closes. The package comes from scripts/package.
+// The built packages, the .deb and the .rpm, each unpacked into a temporary root (dpkg-deb,
+// rpm2cpio | cpio): the program starts from there, tells its version, opens its window, prints
+// through the office plugin of its own tree on the installed office, and closes. The packages
+// come from scripts/package and scripts/package rpm.
 #include "window/layout.h"
 
 #include <QCoreApplication>
@@ -17,24 +18,56 @@
 
 namespace {
 
-QString packageFile() {
-    const QDir dir(QStringLiteral(KC_PACKAGE_DIR));
-    const QStringList debs =
-        dir.entryList({QStringLiteral("kabinet-calc_" KC_VERSION "_*.deb")}, QDir::Files);
-    return debs.isEmpty() ? QString() : dir.filePath(debs.first());
+// A kind of package: its file name, how it is unpacked into a folder, how it tells its version.
+struct PackageKind {
+    const char* name;
+    const char* fileName; // a wildcard pattern in KC_PACKAGE_DIR
+    const char* unpack;   // a shell command; $1 is the package, run in the target folder
+    const char* version;  // a shell command that prints the version of package $1
+};
+
+void PrintTo(const PackageKind& k, std::ostream* os) {
+    *os << k.name;
 }
 
-class Package : public ::testing::Test {
+const PackageKind packageKinds[] = {
+    {"deb", "kabinet-calc_" KC_VERSION "_*.deb", "dpkg-deb -x \"$1\" .",
+     "dpkg-deb -f \"$1\" Version"},
+    {"rpm", "kabinet-calc-" KC_VERSION "-*.rpm", "rpm2cpio \"$1\" | cpio -idm --quiet",
+     "rpm -qp --qf '%{VERSION}' \"$1\""},
+};
+
+QString packageFile(const PackageKind& kind) {
+    const QDir dir(QStringLiteral(KC_PACKAGE_DIR));
+    const QStringList files = dir.entryList({QString::fromLatin1(kind.fileName)}, QDir::Files);
+    return files.isEmpty() ? QString() : dir.filePath(files.first());
+}
+
+// Runs a shell command with the package as $1.
+int shell(const char* command, const QString& package, const QString& workDir = {},
+          QByteArray* out = nullptr) {
+    QProcess p;
+    p.setWorkingDirectory(workDir);
+    p.start(QStringLiteral("sh"), {"-c", QString::fromLatin1(command), "sh", package});
+    if (!p.waitForFinished(60000))
+        return -1;
+    if (out)
+        *out = p.readAllStandardOutput().trimmed();
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+class Package : public ::testing::TestWithParam<PackageKind> {
   protected:
     void SetUp() override {
-        deb = packageFile();
-        if (deb.isEmpty())
-            GTEST_SKIP() << "no package in " KC_PACKAGE_DIR ": run scripts/package";
+        file = packageFile(GetParam());
+        if (file.isEmpty())
+            GTEST_SKIP() << "no " << GetParam().name << " package in " KC_PACKAGE_DIR
+                         << ": run scripts/package " << GetParam().name;
         ASSERT_TRUE(root.isValid());
-        ASSERT_EQ(QProcess::execute("dpkg-deb", {"-x", deb, root.path()}), 0);
+        ASSERT_EQ(shell(GetParam().unpack, file, root.path()), 0);
         program = root.filePath("usr/bin/kabinet-calc");
     }
-    QString deb;
+    QString file;
     QTemporaryDir root;
     QString program;
 };
@@ -46,9 +79,11 @@ QString run(const QString& program, const QStringList& args) {
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
 
-TEST_F(Package, ProgramControlAndMetainfoTellTheProjectVersion) {
+TEST_P(Package, ProgramControlAndMetainfoTellTheProjectVersion) {
     EXPECT_EQ(run(program, {"--version"}), "kabinet-calc " KC_VERSION);
-    EXPECT_EQ(run("dpkg-deb", {"-f", deb, "Version"}), KC_VERSION);
+    QByteArray version;
+    EXPECT_EQ(shell(GetParam().version, file, {}, &version), 0);
+    EXPECT_EQ(version, KC_VERSION);
     QFile metainfo(root.filePath("usr/share/metainfo/" KC_APP_ID ".metainfo.xml"));
     ASSERT_TRUE(metainfo.open(QIODevice::ReadOnly));
     EXPECT_TRUE(metainfo.readAll().contains("<release version=\"" KC_VERSION "\""));
@@ -68,7 +103,7 @@ std::vector<pid_t> officesBelow(const QString& dir) {
 
 // The window opens, "Распечатать" runs through the plugin of the unpacked tree and the installed
 // office, and the window closes.
-TEST_F(Package, WindowPrintsThroughItsOwnPluginAndCloses) {
+TEST_P(Package, WindowPrintsThroughItsOwnPluginAndCloses) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -89,6 +124,9 @@ TEST_F(Package, WindowPrintsThroughItsOwnPluginAndCloses) {
     EXPECT_TRUE(err.contains("plugin: " + QFile::encodeName(root.path()) + "/usr/lib/"))
         << err.toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(Kinds, Package, ::testing::ValuesIn(packageKinds),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 
