@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "window/accessibility.h"
 
+#include "window/accessibility_notice.h"
+#include "window/accessible_controls.h"
 #include "window/layout.h"
 #include "window/main_window.h"
 #include "window/widgets.h"
@@ -9,8 +11,12 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSlider>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -48,22 +54,62 @@ QString nameOf(std::span<const ControlSpec> rows, size_t index) {
     return {};
 }
 
-// Reading order inside one container: rows from the top (widgets whose middles lie within
-// `rowTolerance` of the row's first one), each row from the left.
+// Reading order inside one container: rows from the top (widgets whose keys lie within
+// `rowTolerance` of the row's first one), each row from the left. A widget's key is its
+// middle; a radio group that stands beside a column of controls (on its left, within its
+// height) is read after that column, so its key is its bottom.
 constexpr int rowTolerance = 8;
 
 std::vector<QWidget*> readingOrder(std::vector<QWidget*> widgets) {
     const auto middle = [](const QWidget* w) { return w->y() + w->height() / 2; };
-    std::stable_sort(widgets.begin(), widgets.end(),
-                     [&](QWidget* a, QWidget* b) { return middle(a) < middle(b); });
-    for (auto row = widgets.begin(); row != widgets.end();) {
-        const int top = middle(*row);
-        auto end = std::find_if(row, widgets.end(),
-                                [&](QWidget* w) { return middle(w) - top > rowTolerance; });
-        std::stable_sort(row, end, [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
+    const auto key = [&](const QWidget* w) {
+        if (!qobject_cast<const RadioGroup*>(w))
+            return middle(w);
+        const bool beside = std::any_of(widgets.begin(), widgets.end(), [&](const QWidget* o) {
+            return o->x() + o->width() <= w->x() && middle(o) >= w->y() &&
+                   middle(o) <= w->y() + w->height();
+        });
+        return beside ? w->y() + w->height() : middle(w);
+    };
+    std::vector<std::pair<int, QWidget*>> keyed;
+    for (QWidget* w : widgets)
+        keyed.emplace_back(key(w), w);
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto row = keyed.begin(); row != keyed.end();) {
+        const int top = row->first;
+        auto end = std::find_if(row, keyed.end(),
+                                [&](const auto& k) { return k.first - top > rowTolerance; });
+        std::stable_sort(
+            row, end, [](const auto& a, const auto& b) { return a.second->x() < b.second->x(); });
         row = end;
     }
+    for (size_t i = 0; i < keyed.size(); ++i)
+        widgets[i] = keyed[i].second;
     return widgets;
+}
+
+// A link label that stands for its whole panel, not for one item of it.
+bool isPanelLink(const QWidget* w) {
+    for (const LinkLabelSpec& link : linkLabels())
+        if (w->objectName() == utf8(link.name))
+            return !*link.item;
+    return false;
+}
+
+void collect(QWidget* container, QWidgetList& out);
+
+// A section panel as its meaning runs: the level slider, then the equipment in reading order
+// (a link that belongs to an item stands beside it, so it follows it), then the panel's links.
+void collectSection(QWidget* panel, QWidgetList& out) {
+    QWidgetList controls;
+    collect(panel, controls);
+    const auto rank = [](const QWidget* w) {
+        return qobject_cast<const QSlider*>(w) ? 0 : isPanelLink(w) ? 2 : 1;
+    };
+    std::stable_sort(controls.begin(), controls.end(),
+                     [&](const QWidget* a, const QWidget* b) { return rank(a) < rank(b); });
+    out << controls;
 }
 
 // The focusable controls inside `container`, in reading order; containers in it are read
@@ -77,8 +123,6 @@ void collect(QWidget* container, QWidgetList& out) {
         if (auto* group = qobject_cast<RadioGroup*>(child)) {
             for (QAbstractButton* item : group->buttons()->buttons())
                 out << item;
-        } else if (auto* scroll = qobject_cast<QScrollArea*>(child)) {
-            collect(scroll->widget(), out);
         } else if (child->focusPolicy() & Qt::TabFocus) {
             out << child;
         } else {
@@ -108,10 +152,14 @@ QWidgetList focusChain(const TMain& main) {
     QWidgetList chain;
     for (const char* region : regionOrder) {
         QWidget* w = main.control(utf8(region));
-        if (auto* scroll = qobject_cast<QScrollArea*>(w))
-            collect(scroll->widget(), chain);
-        else
+        if (auto* scroll = qobject_cast<QScrollArea*>(w)) {
+            // The section panels in the order they stack, which is the order they were made.
+            for (QWidget* section :
+                 scroll->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                collectSection(section, chain);
+        } else {
             collect(w, chain);
+        }
     }
     return chain;
 }
@@ -133,11 +181,55 @@ QAccessibleInterface* containerAccessible(const QString& className, QObject* obj
     return nullptr;
 }
 
+// Tab into a line edit selects its text, and Qt reports that selection before the focus; a
+// screen reader then takes the edit as announced already and says nothing (an empty result
+// field stays silent). The edit takes such a focus as a plain one and selects its text once
+// the focus has been reported.
+class SelectAfterFocus : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() != QEvent::FocusIn)
+            return false;
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+        if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
+            reason != Qt::ShortcutFocusReason)
+            return false;
+        auto* edit = static_cast<QLineEdit*>(watched);
+        QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(edit, &plain);
+        QMetaObject::invokeMethod(
+            edit,
+            [edit] {
+                if (edit->hasFocus() && !edit->hasSelectedText())
+                    edit->selectAll();
+            },
+            Qt::QueuedConnection);
+        return true;
+    }
+};
+
+// What a control is for, told to screen readers: its hint, or for the one control without a
+// hint a sentence of its own.
+QString descriptionOf(const ControlSpec& row) {
+    if (*row.hint || qstrcmp(row.name, "ButtonClose") != 0)
+        return utf8(row.hint);
+    return utf8("Закрыть калькулятор; введенные данные не сохраняются");
+}
+
 } // namespace
 
+void installAccessibleInterfaces() {
+    QAccessible::installFactory(containerAccessible); // each is installed once
+    QAccessible::installFactory(controlAccessible);
+}
+
 void applyAccessibility(TMain& main) {
-    static const bool factoryOnce = (QAccessible::installFactory(containerAccessible), true);
-    Q_UNUSED(factoryOnce);
+    auto* selectAfterFocus = new SelectAfterFocus(&main);
+    for (QLineEdit* edit : main.findChildren<QLineEdit*>())
+        edit->installEventFilter(selectAfterFocus);
     const std::span<const ControlSpec> rows = controls();
     QStringList switches; // the section switches name the section panels, in order
     for (const ControlSpec& row : rows)
@@ -171,9 +263,40 @@ void applyAccessibility(TMain& main) {
         default:
             w->setAccessibleName(nameOf(rows, i));
         }
-        if (*row.hint)
-            w->setAccessibleDescription(utf8(row.hint));
+        if (const QString description = descriptionOf(row); !description.isEmpty())
+            w->setAccessibleDescription(description);
     }
+}
+
+void describeResults(TMain& main) {
+    QStringList results;
+    for (const ControlSpec& row : controls()) {
+        if (row.kind != Kind::ResultEdit)
+            continue;
+        const QString value = main.control<QLineEdit>(utf8(row.name))->text().trimmed();
+        if (value.isEmpty())
+            continue;
+        const QString caption = utf8(row.caption);
+        results << (results.isEmpty() ? caption : caption.left(1).toLower() + caption.mid(1)) +
+                       u' ' + value;
+    }
+    QWidget* holder = QApplication::focusWidget();
+    if (!qobject_cast<QPushButton*>(holder) || holder->window() != &main)
+        holder = main.control(QStringLiteral("ButtonCalc"));
+    for (const ControlSpec& row : controls()) {
+        QWidget* button = main.control(utf8(row.name));
+        const QString own = descriptionOf(row);
+        if (row.kind == Kind::Button && (button != holder || results.isEmpty()) &&
+            button->accessibleDescription() != own)
+            button->setAccessibleDescription(own);
+    }
+    if (results.isEmpty())
+        return;
+    // Told also when the results are the same as before.
+    const QString text = results.join(QStringLiteral(", "));
+    if (holder->accessibleDescription() != text)
+        holder->setAccessibleDescription(text);
+    noticeDescription(holder);
 }
 
 bool focusNextInReadingOrder(TMain& main, bool next) {

@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QTextList>
 #include <QTimer>
 
@@ -78,6 +79,8 @@ void DescriptionView::flush() {
         return;
     batching_ = false;
     cursor_.endEditBlock();
+    if (caretOwner_)
+        caretOwner_->moveCursor(QTextCursor::Start);
 }
 
 void DescriptionView::paragraphAppended(const estimate::Paragraph& p) {

@@ -11,6 +11,7 @@
 
 class QLabel;
 class QTextDocument;
+class QTextEdit;
 class QTextList;
 
 namespace window {
@@ -28,14 +29,18 @@ class DescriptionView : public estimate::DocumentObserver {
     void pictureChanged(const std::string& name) override;
 
     // Lays out what was written since the last clear; happens by itself once the running
-    // handler has returned to the event loop.
+    // handler has returned to the event loop. The caret of the edit given to keepCaretAtStart
+    // then goes to the start of the text, where the view shows it and where a screen reader
+    // begins to read (it followed the writing to the end).
     void flush();
+    void keepCaretAtStart(QTextEdit* edit) { caretOwner_ = edit; }
 
   private:
     void beginBatch();
 
     QTextDocument* text_;
     QLabel* picture_;
+    QTextEdit* caretOwner_ = nullptr;
     QTextCursor cursor_;
     QTextList* list_ = nullptr; // the bulleted run being written
     int listIndent_ = 0;

@@ -48,7 +48,8 @@ struct LinkLabelSpec {
     const char* name;
     const char* parent;
     int x, y;
-    bool rightAligned; // stands with its right edge at x (the contact labels on the logo)
+    bool rightAligned;     // stands with its right edge at x (the contact labels on the logo)
+    const char* item = ""; // the control the link belongs to; empty for a link of its panel
 };
 
 // Every control in creation order; a parent always comes before its children.

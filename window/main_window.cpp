@@ -71,10 +71,12 @@ TMain::TMain(QWidget* parent)
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(utf8(window::windowCaption));
     FormCanResize(this);
+    window::installAccessibleInterfaces();
     build();
     view_ = std::make_unique<window::DescriptionView>(
         control<QTextEdit>(QStringLiteral("RichEdit"))->document(),
         control<QLabel>(QStringLiteral("Image")));
+    view_->keepCaretAtStart(control<QTextEdit>(QStringLiteral("RichEdit")));
     doc_.setObserver(view_.get());
     window::addPdfSave(*this);
     window::applyAccessibility(*this);

@@ -35,6 +35,14 @@ EXPECTED = [
     ("Краткое описание комплектующих кабинета", "text"),
 ]
 
+# What a screen reader reads from single objects: (name, role, what, expected).
+READ = [
+    ("Площадь кабинета м2", "text", "attribute run", (0, 4)),  # "0,00" whole
+    ("уровень комфорта", "slider", "value", 10.0),  # the percentage, not the position
+    ("Закрыть", "push button", "description",
+     "Закрыть калькулятор; введенные данные не сохраняются"),
+]
+
 GET_ALL_ARGS = [GLib.Variant("(s)", ("org.a11y.atspi.Accessible",)), None]
 
 
@@ -63,6 +71,38 @@ def walk(node, out, depth=0):
         pass
 
 
+def read(node, what):
+    if what == "attribute run":
+        _, start, end = node.queryText().getAttributeRun(0, False)
+        return (start, end)
+    if what == "value":
+        return node.queryValue().currentValue
+    return node.description
+
+
+def results_told(nodes):
+    """Presses "Рассчитать" and waits for the change of its description: the results, with
+    the text in the event, as screen readers speak it."""
+    told = []
+    pyatspi.Registry.registerEventListener(
+        lambda e: told.append((e.source.name, e.any_data)),
+        "object:property-change:accessible-description")
+    button = next(node for name, role, node in nodes
+                  if (name, role) == ("Рассчитать", "push button"))
+    action = button.queryAction()
+    action.doAction(next(i for i in range(action.nActions) if action.getName(i).lower() == "press"))
+    context = GLib.MainContext.default()
+    end = time.time() + 10
+    while time.time() < end and not any(isinstance(d, str) for _, d in told):
+        context.iteration(False)
+        time.sleep(0.01)
+    spoken = [d for n, d in told if n == "Рассчитать" and isinstance(d, str)]
+    if not spoken or not spoken[-1].startswith("Стоимость 0 руб., объем 0 м3, вес 0 кг"):
+        return [f"the results are not told on the button: {told!r}"]
+    print(f"told: {spoken[-1]}")
+    return []
+
+
 def a11y_bus():
     session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
     address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress",
@@ -85,6 +125,11 @@ def check(program):
         print(f"{len(nodes)} accessible objects, {sum(1 for n, _, _ in nodes if n)} named")
         found = {(name, role) for name, role, _ in nodes}
         failures += [f"missing {want!r}" for want in EXPECTED if want not in found]
+        for name, role, what, want in READ:
+            got = [read(node, what) for n, r, node in nodes if (n, r) == (name, role)]
+            if got != [want]:
+                failures.append(f"{name} {role}: {what} {got!r}, not {want!r}")
+        failures += results_told(nodes)
 
         bus = a11y_bus()
         calls = errors = 0

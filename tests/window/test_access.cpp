@@ -66,6 +66,18 @@ const NameCase kBorrowedNames[] = {
     {"LabelKabinetKey", "КАБИНЕТ ПОД КЛЮЧ"},
 };
 
+// The descriptions that do not come from the control's hint.
+const NameCase kOwnDescriptions[] = {
+    {"ButtonClose", "Закрыть калькулятор; введенные данные не сохраняются"},
+};
+
+QString descriptionOf(const window::ControlSpec& row) {
+    for (const NameCase& c : kOwnDescriptions)
+        if (qstrcmp(c.control, row.name) == 0)
+            return utf8(c.name);
+    return utf8(row.hint);
+}
+
 using AccessTest = WindowTest;
 
 TEST_F(AccessTest, EveryControlHasItsNameDescriptionRoleAndState) {
@@ -77,7 +89,7 @@ TEST_F(AccessTest, EveryControlHasItsNameDescriptionRoleAndState) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget(row.name));
         ASSERT_NE(a, nullptr);
         EXPECT_FALSE(a->text(QAccessible::Name).trimmed().isEmpty());
-        EXPECT_EQ(a->text(QAccessible::Description), utf8(row.hint));
+        EXPECT_EQ(a->text(QAccessible::Description), descriptionOf(row));
         EXPECT_EQ(a->role(), role);
         EXPECT_EQ(a->state().readOnly, row.kind == Kind::ResultEdit || row.kind == Kind::RichText);
         if (role != QAccessible::Grouping && role != QAccessible::Pane) {
@@ -106,6 +118,8 @@ TEST_F(AccessTest, EveryControlHasItsNameDescriptionRoleAndState) {
 }
 
 // Tab visits these in this order, round and round: of a radio group only its selected button.
+// Inside a section panel: the level slider, the equipment row by row (a column beside a radio
+// group before the group; a link of one item right after it), the panel's own links last.
 // clang-format off
 const char* const kReadingOrder[] = {
     // top
@@ -114,26 +128,27 @@ const char* const kReadingOrder[] = {
     // switches
     "CBStend", "CBPlakat", "CBVitrin", "CBMebel", "CBComp", "CBTeh",
     // stands
-    "LabelStendShop", "LabelStendCatalog", "LabelStendPrice", "EditStendS", "EditStendL",
-    "EditStendP", "RBStendAllum",
+    "EditStendS", "EditStendL", "EditStendP", "RBStendAllum",
+    "LabelStendShop", "LabelStendCatalog", "LabelStendPrice",
     // posters
-    "LabelPlakatShop", "LabelPlakatShopPer", "EditPlakatA4", "EditPlakatA3", "EditPlakatA2",
-    "LabelPlakatPrice",
+    "EditPlakatA4", "EditPlakatA3", "EditPlakatA2",
+    "LabelPlakatShop", "LabelPlakatShopPer", "LabelPlakatPrice",
     // showcases
-    "CBVitrinSIZ", "LabelVitrinObzor", "CBVitrinGO", "LabelVitrinManekenObzor", "CBVitrinEB",
-    "LabelVitrinSIZObzor", "CBVitrinPB", "RGVitrinTip:Витрина-прилавок с накопителем",
-    "CBVitrinPM", "EditVitrinPusto", "EditVitrinManeken",
+    "CBVitrinSIZ", "CBVitrinGO", "CBVitrinEB", "CBVitrinPB", "CBVitrinPM", "EditVitrinPusto",
+    "EditVitrinManeken", "RGVitrinTip:Витрина-прилавок с накопителем",
+    "LabelVitrinObzor", "LabelVitrinManekenObzor", "LabelVitrinSIZObzor",
     // furniture
-    "CBMebelPrepod", "LabelMebelObzor", "CBMebelStudent", "EditMebelMest", "RBMebelKreslo",
-    "TrackMebel", "CBMebelGarderob", "CBMebeShkaf", "CBMebelBed",
+    "TrackMebel", "CBMebelPrepod", "CBMebelStudent", "EditMebelMest", "RBMebelKreslo",
+    "CBMebelGarderob", "CBMebeShkaf", "CBMebelBed",
+    "LabelMebelObzor",
     // computers
-    "CBCompPrepod", "RBCompPrepodStatic", "CBCompStudent", "EditCompStudent",
-    "RBCompStudentStatic", "TrackComp", "CBCompNet", "RBCompNetWifi", "CBCompProector",
-    "CBCompTelephone", "CBCompTV", "CBCompPrinter", "CBCompAudio", "LabelCompObzor",
-    "LabelCompObzorMult",
+    "TrackComp", "CBCompPrepod", "RBCompPrepodStatic", "CBCompStudent", "EditCompStudent",
+    "RBCompStudentStatic", "CBCompNet", "RBCompNetWifi", "CBCompProector", "CBCompTelephone",
+    "CBCompTV", "CBCompPrinter", "CBCompAudio",
+    "LabelCompObzor", "LabelCompObzorMult",
     // training aids
-    "CBTehBoard", "LabelTehShopBoard", "CBTehFilm", "LabelTehShopFilm", "CBTehProgramma",
-    "LabelTehShopProgramma", "CBTehBook", "LabelTehShopBook", "TrackTeh", "CBTehTrenajer",
+    "TrackTeh", "CBTehBoard", "LabelTehShopBoard", "CBTehFilm", "LabelTehShopFilm",
+    "CBTehProgramma", "LabelTehShopProgramma", "CBTehBook", "LabelTehShopBook", "CBTehTrenajer",
     "LabelTehShopTrenajer", "CBTehTest", "LabelTehShopTest",
     // description
     "LabelVedramo", "LabelMale", "LabelSale", "LabelTel", "RichEdit",

@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: MIT
+#include "window/accessible_controls.h"
+
+#include "window/main_window.h"
+
+#include <QAccessibleWidget>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QSlider>
+
+namespace window {
+
+namespace {
+
+// A line edit: its text, caret and selection, editable through the interface unless read-only.
+class EditAccessible : public QAccessibleWidget,
+                       public QAccessibleTextInterface,
+                       public QAccessibleEditableTextInterface {
+  public:
+    explicit EditAccessible(QLineEdit* edit)
+        : QAccessibleWidget(edit, QAccessible::EditableText) {
+        addControllingSignal(QStringLiteral("returnPressed()"));
+    }
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        if (t == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value)
+            return edit()->text();
+        return QAccessibleWidget::text(t);
+    }
+    void setText(QAccessible::Text t, const QString& text) override {
+        if (t != QAccessible::Value) {
+            QAccessibleWidget::setText(t, text);
+        } else if (!edit()->isReadOnly()) {
+            edit()->setText(text); // the change handler applies the entry rules
+        }
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.editable = true;
+        s.readOnly = edit()->isReadOnly();
+        s.selectableText = true;
+        return s;
+    }
+
+    // Text: no styles inside an edit, so one run covers the whole text.
+    QString attributes(int offset, int* startOffset, int* endOffset) const override {
+        Q_UNUSED(offset);
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+    QString text(int startOffset, int endOffset) const override {
+        if (startOffset > endOffset)
+            return {};
+        return edit()->text().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(edit()->text().size()); }
+    int cursorPosition() const override { return edit()->cursorPosition(); }
+    void setCursorPosition(int position) override { edit()->setCursorPosition(position); }
+    int selectionCount() const override { return edit()->hasSelectedText() ? 1 : 0; }
+    void selection(int index, int* startOffset, int* endOffset) const override {
+        *startOffset = *endOffset = 0;
+        if (index != 0 || !edit()->hasSelectedText())
+            return;
+        *startOffset = edit()->selectionStart();
+        *endOffset = *startOffset + int(edit()->selectedText().size());
+    }
+    void addSelection(int startOffset, int endOffset) override {
+        setSelection(0, startOffset, endOffset);
+    }
+    void removeSelection(int index) override {
+        if (index == 0)
+            edit()->deselect();
+    }
+    void setSelection(int index, int startOffset, int endOffset) override {
+        if (index == 0)
+            edit()->setSelection(startOffset, endOffset - startOffset);
+    }
+    // Measured from the caret, which already accounts for the edit's scrolling.
+    QRect characterRect(int offset) const override {
+        const QString t = edit()->text();
+        if (offset < 0 || offset >= t.size())
+            return {};
+        const QFontMetrics fm(edit()->font());
+        const QRect caret = edit()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        const int x = caret.center().x() + fm.horizontalAdvance(t.left(offset)) -
+                      fm.horizontalAdvance(t.left(edit()->cursorPosition()));
+        const QRect r(x, caret.top(), fm.horizontalAdvance(t.at(offset)), fm.height());
+        return QRect(edit()->mapToGlobal(r.topLeft()), r.size());
+    }
+    int offsetAtPoint(const QPoint& point) const override {
+        return edit()->cursorPositionAt(edit()->mapFromGlobal(point));
+    }
+    void scrollToSubstring(int startIndex, int endIndex) override {
+        edit()->setCursorPosition(endIndex);
+        edit()->setCursorPosition(startIndex);
+    }
+
+    // Editable text.
+    void deleteText(int startOffset, int endOffset) override {
+        replaceText(startOffset, endOffset, {});
+    }
+    void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
+    void replaceText(int startOffset, int endOffset, const QString& text) override {
+        if (!edit()->isReadOnly())
+            edit()->setText(edit()->text().replace(startOffset, endOffset - startOffset, text));
+    }
+
+  private:
+    QLineEdit* edit() const { return static_cast<QLineEdit*>(widget()); }
+};
+
+// A level slider: its value is the percentage, 10 to 100 in steps of 10.
+class LevelAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+  public:
+    explicit LevelAccessible(QSlider* slider)
+        : QAccessibleWidget(slider, QAccessible::Slider) {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value)
+            return QString::number(levelPercent(slider()->value())) + u'%';
+        return QAccessibleWidget::text(t);
+    }
+
+    QVariant currentValue() const override { return levelPercent(slider()->value()); }
+    void setCurrentValue(const QVariant& value) override {
+        slider()->setValue((value.toInt() + 5) / 10);
+    }
+    QVariant maximumValue() const override { return levelPercent(slider()->maximum()); }
+    QVariant minimumValue() const override { return levelPercent(slider()->minimum()); }
+    QVariant minimumStepSize() const override { return levelPercent(slider()->singleStep()); }
+
+  private:
+    QSlider* slider() const { return static_cast<QSlider*>(widget()); }
+};
+
+} // namespace
+
+QAccessibleInterface* controlAccessible(const QString& className, QObject* object) {
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    auto* w = static_cast<QWidget*>(object);
+    if (!qobject_cast<TMain*>(w->window())) // the file dialogs keep Qt's
+        return nullptr;
+    if (className == QLatin1String("QLineEdit"))
+        return new EditAccessible(static_cast<QLineEdit*>(w));
+    if (className == QLatin1String("QSlider"))
+        return new LevelAccessible(static_cast<QSlider*>(w));
+    return nullptr;
+}
+
+} // namespace window
