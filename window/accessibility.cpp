@@ -280,8 +280,10 @@ void describeResults(TMain& main) {
         results << (results.isEmpty() ? caption : caption.left(1).toLower() + caption.mid(1)) +
                        u' ' + value;
     }
-    QWidget* holder = QApplication::focusWidget();
-    if (!qobject_cast<QPushButton*>(holder) || holder->window() != &main)
+    // The window's focus, also while a dialog of "Загрузить" has just closed and the window
+    // is not active again yet.
+    QWidget* holder = main.focusWidget();
+    if (!qobject_cast<QPushButton*>(holder))
         holder = main.control(QStringLiteral("ButtonCalc"));
     for (const ControlSpec& row : controls()) {
         QWidget* button = main.control(utf8(row.name));

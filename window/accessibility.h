@@ -16,9 +16,9 @@ void applyAccessibility(TMain& main);
 
 // Lets a screen reader say the result fields without the focus leaving the button that
 // started the estimate: "Стоимость 44 000 руб., объем 0,42 м3, вес 85 кг, время монтажа 1
-// дней" becomes the focused button's accessible description (or "Рассчитать"'s, when no button
-// has the focus), and screen readers speak a changed description of the object in focus. With
-// the fields empty every button has its own description again.
+// дней" becomes the accessible description of the window's focused button (or of "Рассчитать",
+// when no button has the focus), and screen readers speak a changed description of the object
+// in focus. With the fields empty every button has its own description again.
 void describeResults(TMain& main);
 
 // Tab and Shift+Tab: moves the focus to the next or previous control in reading order that

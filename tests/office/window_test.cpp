@@ -6,6 +6,7 @@
 #include "tests/office/window_user.h"
 #include "window/main_window.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -86,7 +87,16 @@ TEST_F(OfficeWindow, RequestThenLoadRestoresTheControls) {
 
         w->ButtonClearClick();
         w->setControlValue("EditSquare", "100");
+        QWidget* loadButton = w->control("ButtonLoad"); // pressed from the keyboard
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        loadButton->setFocus();
         ASSERT_TRUE(load(path).isEmpty());
+        // The results are told where the window's focus is, on "Загрузить".
+        EXPECT_EQ(w->focusWidget(), loadButton);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(loadButton)->text(QAccessible::Description),
+                  "Стоимость " + text("EditPrice").trimmed() + ", объем " + text("EditVolume") +
+                      ", вес " + text("EditWeight") + ", время монтажа " + text("EditTime"));
         const CabinetConfig after = w->readConfig();
         CabinetConfig allOn = after;
         allOn.CBStend = allOn.CBPlakat = allOn.CBVitrin = allOn.CBMebel = allOn.CBComp =
