@@ -5,9 +5,11 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QPixmapCache>
 #include <QProxyStyle>
 #include <QStyleFactory>
+#include <QTranslator>
 
 namespace window {
 
@@ -37,9 +39,22 @@ class WindowStyle : public QProxyStyle {
     }
 };
 
+// Without the catalogue (Qt's translations not installed) Qt's own texts stay English.
+void installQtTranslation() {
+    auto* translator = new QTranslator(qApp);
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translator->load(QString::fromUtf8(qtTranslation), folder)) {
+        qWarning("no %s in %s: Qt's own texts stay English", qtTranslation, qPrintable(folder));
+        delete translator;
+        return;
+    }
+    QCoreApplication::installTranslator(translator);
+}
+
 } // namespace
 
 QString setupApplication() {
+    installQtTranslation();
     QString family = QString::fromUtf8(fallbackFamily);
     const int regular = QFontDatabase::addApplicationFont(QString::fromUtf8(fontFile));
     if (regular >= 0) {

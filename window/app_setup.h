@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// What the application needs before the window is built: the window font and the style.
+// What the application needs before the window is built: the window font, the style and Qt's
+// own texts in Russian.
 #pragma once
 
 #include <QString>
@@ -14,10 +15,14 @@ inline constexpr const char* fontFile = "/usr/share/wine/fonts/tahoma.ttf";
 inline constexpr const char* fallbackFamily = "Liberation Sans";
 inline constexpr int fontPixelSize = 11;
 inline constexpr int pixmapCacheKb = 2048; // the shared pixmap cache's limit
+// Qt's own texts (context menus, file dialogs, message box buttons), in Russian whatever the
+// user's locale: the catalogue's name in Qt's translations folder.
+inline constexpr const char* qtTranslation = "qtbase_ru";
 
 // Loads the font, makes it the application font at 11 pixels and chooses the Fusion style and
-// the window icon, and bounds the shared pixmap cache. Call once, after the QApplication exists and
-// before the window is built. Returns the font family in use.
+// the window icon, bounds the shared pixmap cache and installs Qt's Russian translation. Call
+// once, after the QApplication exists and before the window is built. Returns the font family
+// in use.
 QString setupApplication();
 
 } // namespace window

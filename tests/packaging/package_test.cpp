@@ -18,12 +18,15 @@
 
 namespace {
 
-// A kind of package: its file name, how it is unpacked into a folder, how it tells its version.
+// A kind of package: its file name, how it is unpacked into a folder, how it tells its version
+// and what it asks for.
 struct PackageKind {
     const char* name;
-    const char* fileName; // a wildcard pattern in KC_PACKAGE_DIR
-    const char* unpack;   // a shell command; $1 is the package, run in the target folder
-    const char* version;  // a shell command that prints the version of package $1
+    const char* fileName;       // a wildcard pattern in KC_PACKAGE_DIR
+    const char* unpack;         // a shell command; $1 is the package, run in the target folder
+    const char* version;        // a shell command that prints the version of package $1
+    const char* needs;          // a shell command that lists the packages that package $1 asks for
+    const char* qtTranslations; // the distribution's package of Qt's translations
 };
 
 void PrintTo(const PackageKind& k, std::ostream* os) {
@@ -32,9 +35,10 @@ void PrintTo(const PackageKind& k, std::ostream* os) {
 
 const PackageKind packageKinds[] = {
     {"deb", "kabinet-calc_" KC_VERSION "_*.deb", "dpkg-deb -x \"$1\" .",
-     "dpkg-deb -f \"$1\" Version"},
+     "dpkg-deb -f \"$1\" Version", "dpkg-deb -f \"$1\" Depends", "qt6-translations-l10n"},
     {"rpm", "kabinet-calc-" KC_VERSION "-*.rpm", "rpm2cpio \"$1\" | cpio -idm --quiet",
-     "rpm -qp --qf '%{VERSION}' \"$1\""},
+     "rpm -qp --qf '%{VERSION}' \"$1\"", "rpm -qp --requires --recommends \"$1\"",
+     "qt6-qttranslations"},
 };
 
 QString packageFile(const PackageKind& kind) {
@@ -87,6 +91,13 @@ TEST_P(Package, ProgramControlAndMetainfoTellTheProjectVersion) {
     QFile metainfo(root.filePath("usr/share/metainfo/" KC_APP_ID ".metainfo.xml"));
     ASSERT_TRUE(metainfo.open(QIODevice::ReadOnly));
     EXPECT_TRUE(metainfo.readAll().contains("<release version=\"" KC_VERSION "\""));
+}
+
+// The program loads Qt's Russian texts from the system's Qt translations.
+TEST_P(Package, AsksForQtsTranslations) {
+    QByteArray needs;
+    EXPECT_EQ(shell(GetParam().needs, file, {}, &needs), 0);
+    EXPECT_TRUE(needs.contains(GetParam().qtTranslations)) << needs.toStdString();
 }
 
 // Offices started on a profile below this folder.

@@ -7,16 +7,21 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTimer>
+#include <QTreeView>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 
 namespace {
@@ -29,13 +34,17 @@ class User {
         QObject::connect(&timer_, &QTimer::timeout, [this] { answer(); });
         timer_.start(10);
     }
-    QString dialogFile; // the file the dialog suggested
+    QString dialogFile;          // the file the dialog suggested
+    QStringList dialogTexts;     // the dialog's buttons, labels and column headers
+    QStringList replaceQuestion; // the question before replacing a file, and its buttons
     QStringList messages;
 
   private:
     void answer() {
         QWidget* w = QApplication::activeModalWidget();
         if (auto* dialog = qobject_cast<QFileDialog*>(w)) {
+            if (dialogTexts.isEmpty())
+                dialogTexts = textsOf(dialog);
             dialogFile =
                 QDir(dialog->directory())
                     .filePath(
@@ -50,6 +59,8 @@ class User {
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
         } else if (auto* box = qobject_cast<QMessageBox*>(w)) {
             if (qobject_cast<QFileDialog*>(box->parentWidget())) {
+                replaceQuestion = QStringList{box->text(), box->button(QMessageBox::Yes)->text(),
+                                              box->button(QMessageBox::No)->text()};
                 box->button(QMessageBox::Yes)->click(); // replace the existing file
                 return;
             }
@@ -57,9 +68,39 @@ class User {
             box->accept();
         }
     }
+    static QStringList textsOf(QFileDialog* dialog) {
+        QStringList texts;
+        for (auto* button : dialog->findChildren<QPushButton*>())
+            if (button->isVisible())
+                texts << button->text();
+        for (const char* label : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
+            texts << dialog->findChild<QLabel*>(QString::fromLatin1(label))->text();
+        const QAbstractItemModel* files = dialog->findChild<QTreeView*>()->model();
+        for (int column = 0; column < files->columnCount(); ++column)
+            texts << files->headerData(column, Qt::Horizontal).toString();
+        return texts;
+    }
+
     QString path_;
     QTimer timer_;
 };
+
+// The items of the context menu that `receiver` opens, without their shortcuts.
+QStringList menuItems(QWidget* receiver) {
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                            receiver->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(receiver, &event);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    EXPECT_NE(menu, nullptr);
+    QStringList items;
+    if (!menu)
+        return items;
+    for (QAction* a : menu->actions())
+        if (!a->isSeparator())
+            items << a->text().section(u'\t', 0, 0);
+    menu->close();
+    return items;
+}
 
 QString run(const QString& program, const QStringList& args) {
     QProcess p;
@@ -90,12 +131,13 @@ class PdfTest : public WindowTest {
         for (QAction* a : menu->actions())
             if (!a->isSeparator())
                 items << a->text().section(u'\t', 0, 0);
-        EXPECT_TRUE(items.contains(QStringLiteral("Выделить все")) ||
-                    items.contains(QStringLiteral("Select All")))
+        EXPECT_TRUE(items.contains(QStringLiteral("Выделить всё")))
             << items.join(", ").toStdString(); // the standard items stay
         EXPECT_EQ(items.constLast(), QStringLiteral("Сохранить как PDF…"));
         menu->actions().constLast()->trigger();
         suggested = user.dialogFile;
+        dialogTexts = user.dialogTexts;
+        replaceQuestion = user.replaceQuestion;
         return user.messages;
     }
     // Saves with Ctrl+S in the window.
@@ -105,12 +147,65 @@ class PdfTest : public WindowTest {
         EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
         QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier);
         suggested = user.dialogFile;
+        dialogTexts = user.dialogTexts;
+        replaceQuestion = user.replaceQuestion;
         return user.messages;
     }
 
     QTemporaryDir dir;
     QString suggested;
+    QStringList dialogTexts;
+    QStringList replaceQuestion;
 };
+
+// Qt's own texts in Russian under every locale, and ours beside them letter for letter.
+struct QtTextsCase {
+    const char* name;
+    std::function<QStringList(PdfTest&)> read;
+    QStringList expected;
+};
+void PrintTo(const QtTextsCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class QtTextsTest : public PdfTest, public ::testing::WithParamInterface<QtTextsCase> {};
+
+TEST_P(QtTextsTest, AreRussian) {
+    EXPECT_EQ(GetParam().read(*this), GetParam().expected);
+}
+
+// A PDF saved twice to one file: the second time the dialog asks before replacing it.
+QStringList replaceQuestionOf(PdfTest& t) {
+    const QString path = t.dir.filePath(QStringLiteral("дважды.pdf"));
+    EXPECT_TRUE(t.saveWithKeys(path).isEmpty());
+    EXPECT_TRUE(t.saveWithKeys(path).isEmpty());
+    return t.replaceQuestion;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, QtTextsTest,
+    ::testing::Values(QtTextsCase{"panel_menu",
+                                  [](PdfTest& t) {
+                                      return menuItems(t.get<QTextEdit>("RichEdit")->viewport());
+                                  },
+                                  {"&Копировать", "Выделить всё", "Сохранить как PDF…"}},
+                      QtTextsCase{"count_edit_menu",
+                                  [](PdfTest& t) { return menuItems(t.edit("EditStendS")); },
+                                  {"&Отменить действие", "&Повторить действие", "&Вырезать",
+                                   "&Копировать", "В&ставить", "Удалить", "Выделить всё"}},
+                      QtTextsCase{"result_edit_menu",
+                                  [](PdfTest& t) { return menuItems(t.edit("EditPrice")); },
+                                  {"&Копировать", "Выделить всё"}},
+                      QtTextsCase{"save_dialog",
+                                  [](PdfTest& t) {
+                                      t.saveWithKeys({});
+                                      return t.dialogTexts;
+                                  },
+                                  {"&Сохранить", "Отмена", "Перейти к:", "&Имя файла:",
+                                   "Типы файлов:", "Имя", "Размер", "Тип", "Дата изменения"}},
+                      QtTextsCase{"replace_question",
+                                  replaceQuestionOf,
+                                  {"дважды.pdf уже существует.\nЗаменить его?", "&Да", "&Нет"}}));
 
 enum class Content { Welcome, Premium, Empty, Topic };
 struct PdfCase {
