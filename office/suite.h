@@ -10,6 +10,7 @@
 
 #include "estimate/document.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,8 @@ struct SuiteOptions {
     std::string officeProgramDir; // the office's program folder; found by loadSuite when empty
     int startTimeoutMs = 30000;   // starting and connecting to the office
     int callTimeoutMs = 30000;    // any one operation; the office is killed after it
+    // Told what the suite repaired on its own (a one-line sentence), for the calculator's log.
+    std::function<void(const std::string&)> notice;
 };
 
 class Suite {
@@ -81,6 +84,10 @@ class Suite {
     // Stores the document as ODF text, flat XML when the path ends in ".fodt" (for checking
     // what was built).
     virtual void storeWordDocument(const std::string& path) = 0;
+
+    // The title of the office window that shows the file's document, or the printout's when
+    // the path is empty.
+    virtual std::string windowTitle(const std::string& path) = 0;
 
     // The office process this suite talks to, 0 when none runs.
     virtual long officePid() const = 0;

@@ -108,6 +108,10 @@ Documents::~Documents() = default;
 
 Suite* Documents::suite() {
     if (!suite_) {
+        if (!options_.notice)
+            options_.notice = [](const std::string& what) {
+                qCInfo(kcOffice).noquote() << QString::fromStdString(what);
+            };
         QString error;
         suite_ = loadSuite(options_, &error);
         if (!suite_)

@@ -44,6 +44,9 @@ using rtl::OUString;
 using Clock = std::chrono::steady_clock;
 
 constexpr int newProfileExit = 81; // a new profile was set up: start once more
+// An office that aborts while starting leaves this empty file in the profile's root; every
+// later start on the profile runs in Safe Mode (a fresh, empty configuration) until it goes.
+const char* const safeModeFlag = "safemode";
 
 OUString u(const std::string& s) {
     return OUString::fromUtf8(s.c_str());
@@ -219,6 +222,22 @@ bool Connection::tryConnect(const std::string& pipe) {
     return true;
 }
 
+void Connection::tell(const std::string& what) const {
+    if (options_.notice)
+        options_.notice(what);
+}
+
+// The profile is the calculator's own, so it is put right before an office starts on it: no
+// Safe Mode left over from an office that failed to start.
+void Connection::prepareProfile() {
+    namespace fs = std::filesystem;
+    const fs::path root(options_.profileDir);
+    std::error_code ec;
+    if (fs::remove(root / safeModeFlag, ec))
+        tell("removed the Safe Mode flag that an office which failed to start left in " +
+             root.string());
+}
+
 void Connection::start() {
     const std::string profile = profileUrl(options_.profileDir);
     const auto deadline = Clock::now() + std::chrono::milliseconds(options_.startTimeoutMs);
@@ -227,6 +246,8 @@ void Connection::start() {
         // An office already running on the profile takes the arguments of the new process,
         // which then ends at once; that office is the one we talk to.
         const pid_t running = findOfficeProcess(profile);
+        if (!running)
+            prepareProfile();
         pid_t child = spawnOffice(officeBinary(options_), profile, pipe);
         pid_ = running ? running : child;
         ownChild_ = running == 0;

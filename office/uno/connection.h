@@ -45,6 +45,8 @@ class Connection {
 
   private:
     void start();
+    void prepareProfile();
+    void tell(const std::string& what) const;
     bool tryConnect(const std::string& pipe);
     void recordLastVersion();
     void recordLastVersionBounded();

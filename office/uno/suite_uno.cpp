@@ -6,6 +6,7 @@
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XTitle.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/task/XInteractionAbort.hpp>
 #include <com/sun/star/task/XInteractionHandler.hpp>
@@ -105,6 +106,29 @@ Reference<frame::XModel> UnoSuite::load(const OUString& url, bool hidden) {
     if (!model.is())
         throw uno::RuntimeException("the office could not open " + url);
     return model;
+}
+
+std::string UnoSuite::windowTitle(const std::string& path) {
+    std::string title;
+    guarded("read a window's title", [&] {
+        Reference<frame::XModel> shown = wordDocument_;
+        if (!path.empty()) {
+            shown.clear();
+            const OUString url = fileUrl(path);
+            auto components = office_.desktop()->getComponents()->createEnumeration();
+            while (!shown.is() && components->hasMoreElements()) {
+                Reference<frame::XModel> model(components->nextElement(), uno::UNO_QUERY);
+                if (model.is() && model->getURL() == url)
+                    shown = model;
+            }
+        }
+        if (!shown.is())
+            throw uno::RuntimeException("no such document is open");
+        Reference<frame::XTitle> frame(shown->getCurrentController()->getFrame(),
+                                       uno::UNO_QUERY_THROW);
+        title = toUtf8(frame->getTitle());
+    });
+    return title;
 }
 
 void UnoSuite::shutdown() {

@@ -37,6 +37,8 @@ class UnoSuite final : public office::Suite {
     void discardWordDocument() override;
     void storeWordDocument(const std::string& path) override;
 
+    std::string windowTitle(const std::string& path) override;
+
     long officePid() const override { return office_.pid(); }
     void shutdown() override;
 

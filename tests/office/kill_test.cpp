@@ -122,6 +122,25 @@ TEST_F(OfficeKilled, BetweenJobs) {
     suite().closeDocumentOf(path.toStdString());
 }
 
+// An office that aborted while starting left LibreOffice's Safe Mode flag in the profile: the
+// next office starts normally, on the profile's recorded settings.
+TEST_F(OfficeKilled, WhileStartingLeavingTheSafeModeFlag) {
+    killOffice();
+    QFile flag(QDir(testProfileDir()).filePath("safemode"));
+    ASSERT_TRUE(flag.open(QIODevice::WriteOnly));
+    flag.close();
+    const QString path = QDir(scratchDir()).filePath("after-safe-mode.xls");
+    EXPECT_TRUE(documents().writeRequest(path, big()).isEmpty());
+    const std::string title = suite().windowTitle(path.toStdString());
+    EXPECT_EQ(title.find("Safe Mode"), std::string::npos) << title;
+    EXPECT_NE(title.find("after-safe-mode"), std::string::npos) << title;
+    EXPECT_FALSE(flag.exists());
+    QFile config(QDir(testProfileDir()).filePath("user/registrymodifications.xcu"));
+    ASSERT_TRUE(config.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(config.readAll().contains("ooSetupLastVersion"));
+    suite().closeDocumentOf(path.toStdString());
+}
+
 TEST_F(OfficeKilled, HungOfficeIsKilledAfterTheCallDeadline) {
     estimate::DescriptionDocument doc;
     doc.append("x");
