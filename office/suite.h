@@ -35,6 +35,9 @@ struct PageMargins {
 inline constexpr PageMargins printoutMargins{56, 20, 14, 14};
 // The size of the letterhead lines, in points.
 inline constexpr double letterheadPoints = 8;
+// The language the printout is written in, header and body: the calculator is Russian.
+inline constexpr const char* printoutLanguage = "ru";
+inline constexpr const char* printoutCountry = "RU";
 
 // The page header of the printout.
 struct Letterhead {
@@ -49,6 +52,9 @@ struct SuiteOptions {
     std::string officeProgramDir; // the office's program folder; found by loadSuite when empty
     int startTimeoutMs = 30000;   // starting and connecting to the office
     int callTimeoutMs = 30000;    // any one operation; the office is killed after it
+    // Font files of the calculator's own that the system does not know (the description
+    // panel's face): every office the suite starts loads them as well.
+    std::vector<std::string> fontFiles;
     // Told what the suite repaired on its own (a one-line sentence), for the calculator's log.
     std::function<void(const std::string&)> notice;
 };
@@ -74,10 +80,13 @@ class Suite {
     // Closes whatever document of the file the office shows (tests, or a user's "close").
     virtual void closeDocumentOf(const std::string& path) = 0;
 
-    // Word processor: a new hidden document, filled with the letterhead and the paragraphs.
+    // Word processor: a new hidden document, filled with the letterhead and the paragraphs,
+    // the paragraphs in the font family `bodyFamily` (the office's default when empty); the
+    // whole document is marked as written in the printout's language.
     virtual void openWordDocument() = 0;
     virtual void fillWordDocument(const Letterhead& head,
-                                  const std::vector<estimate::Paragraph>& body) = 0;
+                                  const std::vector<estimate::Paragraph>& body,
+                                  const std::string& bodyFamily) = 0;
     virtual void showWordDocument() = 0;
     // Closes the hidden document after a failure; never throws.
     virtual void discardWordDocument() = 0;

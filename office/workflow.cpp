@@ -17,6 +17,8 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace office {
 
 namespace {
@@ -85,6 +87,11 @@ QString descriptionHtml(const estimate::DescriptionDocument& description) {
 
 namespace {
 Documents* shared = nullptr;
+std::vector<std::string> sharedFonts;
+} // namespace
+
+void shareFontWithOffice(const QString& file) {
+    sharedFonts.push_back(QFile::encodeName(file).toStdString());
 }
 
 Documents& sharedDocuments() {
@@ -108,6 +115,10 @@ Documents::~Documents() = default;
 
 Suite* Documents::suite() {
     if (!suite_) {
+        for (const std::string& font : sharedFonts)
+            if (std::find(options_.fontFiles.begin(), options_.fontFiles.end(), font) ==
+                options_.fontFiles.end())
+                options_.fontFiles.push_back(font);
         if (!options_.notice)
             options_.notice = [](const std::string& what) {
                 qCInfo(kcOffice).noquote() << QString::fromStdString(what);
@@ -224,11 +235,13 @@ Documents::readRequestFile(const QString& path, const estimate::CabinetConfig& c
     return loaded;
 }
 
-bool Documents::printout(const estimate::DescriptionDocument& description, bool show) {
+bool Documents::printout(const estimate::DescriptionDocument& description, bool show,
+                         const QString& bodyFamily) {
     if (!OpenWordDocument())
         return false;
     try {
-        suite_->fillWordDocument(sellerLetterhead(), description.paragraphs());
+        suite_->fillWordDocument(sellerLetterhead(), description.paragraphs(),
+                                 bodyFamily.toStdString());
         if (auto* clipboard = QGuiApplication::clipboard()) {
             auto* data = new QMimeData;
             data->setHtml(descriptionHtml(description));

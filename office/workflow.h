@@ -55,8 +55,10 @@ class Documents {
     // "Распечатать": a new document with the letterhead and the description, shown to the
     // user; the description also goes onto the clipboard as rich text. A failure shows
     // nothing and closes the half-built document. Gives true when the document was shown.
-    // `show` false (tests): leave the document hidden, for storing it.
-    bool printout(const estimate::DescriptionDocument& description, bool show = true);
+    // `show` false (tests): leave the document hidden, for storing it. `bodyFamily`: the font
+    // family of the description panel, which the body takes (the office's default when empty).
+    bool printout(const estimate::DescriptionDocument& description, bool show = true,
+                  const QString& bodyFamily = {});
 
   private:
     SuiteOptions options_;
@@ -68,6 +70,10 @@ class Documents {
 Documents& sharedDocuments();
 // Makes the next sharedDocuments() use these options (tests with a profile of their own).
 void useSharedDocuments(const SuiteOptions& options);
+
+// A font file of the calculator's own that the system does not know (the description panel's
+// face): offices started afterwards load it too, so that they draw the printout in that face.
+void shareFontWithOffice(const QString& file);
 
 // The letterhead of the printout: the logo ":/logo/LOGO" when the program carries it, and
 // the seller's six lines.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "window/app_setup.h"
 
+#include "office/workflow.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
@@ -61,6 +63,7 @@ QString setupApplication() {
         const QStringList families = QFontDatabase::applicationFontFamilies(regular);
         if (!families.isEmpty())
             family = families.front();
+        office::shareFontWithOffice(QString::fromUtf8(fontFile)); // the printout's body too
     }
     QFont font(family);
     font.setPixelSize(fontPixelSize);

@@ -20,7 +20,8 @@ inline constexpr int pixmapCacheKb = 2048; // the shared pixmap cache's limit
 inline constexpr const char* qtTranslation = "qtbase_ru";
 
 // Loads the font, makes it the application font at 11 pixels and chooses the Fusion style and
-// the window icon, bounds the shared pixmap cache and installs Qt's Russian translation. Call
+// the window icon, bounds the shared pixmap cache and installs Qt's Russian translation. The
+// font file goes to the offices the calculator starts, for the printout's body. Call
 // once, after the QApplication exists and before the window is built. Returns the font family
 // in use.
 QString setupApplication();

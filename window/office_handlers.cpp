@@ -72,8 +72,9 @@ void TMain::ButtonLoadClick(QObject*) {
 }
 
 void TMain::ButtonPrintClick(QObject*) {
-    if (office::sharedDocuments().printout(description())) {
-        if (auto* text = control<QTextEdit>(QStringLiteral("RichEdit")))
-            text->selectAll();
-    }
+    auto* text = control<QTextEdit>(QStringLiteral("RichEdit"));
+    // The body in the face the panel draws it in.
+    const QString family = text ? text->font().family() : QString();
+    if (office::sharedDocuments().printout(description(), true, family) && text)
+        text->selectAll();
 }

@@ -228,7 +228,9 @@ void Connection::tell(const std::string& what) const {
 }
 
 // The profile is the calculator's own, so it is put right before an office starts on it: no
-// Safe Mode left over from an office that failed to start.
+// Safe Mode left over from an office that failed to start, and the calculator's own fonts
+// where the office looks for the fonts of its profile (user/fonts, once the office has made
+// user/).
 void Connection::prepareProfile() {
     namespace fs = std::filesystem;
     const fs::path root(options_.profileDir);
@@ -236,6 +238,19 @@ void Connection::prepareProfile() {
     if (fs::remove(root / safeModeFlag, ec))
         tell("removed the Safe Mode flag that an office which failed to start left in " +
              root.string());
+    const fs::path fonts = root / "user" / "fonts";
+    if (options_.fontFiles.empty() || !fs::is_directory(root / "user", ec))
+        return;
+    fs::create_directories(fonts, ec);
+    for (const std::string& file : options_.fontFiles) {
+        const fs::path link = fonts / fs::path(file).filename();
+        if (!fs::exists(file, ec) || fs::read_symlink(link, ec) == file)
+            continue;
+        fs::remove(link, ec);
+        fs::create_symlink(file, link, ec);
+        if (ec)
+            tell("cannot link " + file + " into " + fonts.string() + ": " + ec.message());
+    }
 }
 
 void Connection::start() {

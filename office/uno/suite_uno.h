@@ -32,7 +32,8 @@ class UnoSuite final : public office::Suite {
 
     void openWordDocument() override;
     void fillWordDocument(const office::Letterhead& head,
-                          const std::vector<estimate::Paragraph>& body) override;
+                          const std::vector<estimate::Paragraph>& body,
+                          const std::string& bodyFamily) override;
     void showWordDocument() override;
     void discardWordDocument() override;
     void storeWordDocument(const std::string& path) override;

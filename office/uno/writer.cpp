@@ -11,6 +11,7 @@
 #include <com/sun/star/graphic/GraphicProvider.hpp>
 #include <com/sun/star/graphic/XGraphic.hpp>
 #include <com/sun/star/io/SequenceInputStream.hpp>
+#include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/style/ParagraphAdjust.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
@@ -104,7 +105,16 @@ void fillHeader(const Reference<frame::XModel>& doc, const Reference<uno::XCompo
     setProperty(all, "CharHeight", uno::Any(letterheadSize));
 }
 
-void fillBody(const Reference<frame::XModel>& doc, const std::vector<estimate::Paragraph>& body) {
+// The document's own language, which the header, the body and whatever the user adds inherit:
+// the spell checker reads the printout as Russian, whatever the office's default.
+void markLanguage(const Reference<frame::XModel>& doc) {
+    const lang::Locale locale(OUString::createFromAscii(office::printoutLanguage),
+                              OUString::createFromAscii(office::printoutCountry), OUString());
+    setProperty(doc, "CharLocale", uno::Any(locale));
+}
+
+void fillBody(const Reference<frame::XModel>& doc, const std::vector<estimate::Paragraph>& body,
+              const std::string& family) {
     auto text = query<text::XTextDocument>(doc)->getText();
     auto cursorObject = text->createTextCursor();
     cursorObject->gotoEnd(false);
@@ -120,6 +130,8 @@ void fillBody(const Reference<frame::XModel>& doc, const std::vector<estimate::P
                                                                 : style::ParagraphAdjust_LEFT));
         setProperty(cursor, "NumberingStyleName",
                     uno::Any(f.bullets ? OUString::createFromAscii(bulletList) : OUString()));
+        if (!family.empty())
+            setProperty(cursor, "CharFontName", uno::Any(toOUString(family)));
         setProperty(cursor, "CharHeight", uno::Any(static_cast<float>(f.size)));
         setProperty(cursor, "CharWeight",
                     uno::Any(f.bold() ? awt::FontWeight::BOLD : awt::FontWeight::NORMAL));
@@ -144,7 +156,8 @@ void UnoSuite::openWordDocument() {
 }
 
 void UnoSuite::fillWordDocument(const office::Letterhead& head,
-                                const std::vector<estimate::Paragraph>& body) {
+                                const std::vector<estimate::Paragraph>& body,
+                                const std::string& bodyFamily) {
     guarded("build the printout", [&] {
         if (!wordDocument_.is())
             throw uno::RuntimeException("no document is open");
@@ -156,8 +169,9 @@ void UnoSuite::fillWordDocument(const office::Letterhead& head,
         for (const auto& m : pageMargins)
             page->setPropertyValue(OUString::createFromAscii(m.property),
                                    uno::Any(pointsToHmm(m.points)));
+        markLanguage(wordDocument_);
         fillHeader(wordDocument_, office_.context(), page, head);
-        fillBody(wordDocument_, body);
+        fillBody(wordDocument_, body, bodyFamily);
     });
 }
 

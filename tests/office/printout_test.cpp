@@ -14,8 +14,11 @@ using namespace officetest;
 
 namespace {
 
+// The description panel's face, as the window passes it.
+const QString panelFamily = QStringLiteral("Tahoma");
+
 QString storedPrintout(const estimate::DescriptionDocument& doc) {
-    EXPECT_TRUE(documents().printout(doc, false));
+    EXPECT_TRUE(documents().printout(doc, false, panelFamily));
     const QString path = QDir(scratchDir()).filePath("printout.fodt");
     suite().storeWordDocument(path.toStdString());
     QFile f(path);
@@ -143,11 +146,31 @@ TEST(Printout, BodyKeepsEveryParagraphsFormat) {
         EXPECT_EQ(paras[i].inList, want.format.bullets);
         EXPECT_EQ(style.contains("fo:text-align=\"center\""),
                   want.format.align == estimate::Align::Center);
+        EXPECT_TRUE(style.contains("style:font-name=\"" + panelFamily + "\""))
+            << style.toStdString();
         if (!want.text.empty()) {
             EXPECT_EQ(style.contains("fo:font-weight=\"bold\""), want.format.bold());
             EXPECT_EQ(style.contains("fo:font-style=\"italic\""), want.format.italic());
             EXPECT_TRUE(style.contains("fo:font-size=\"10pt\"")) << style.toStdString();
         }
+    }
+}
+
+// Header and body are Russian: the document's default language, which no style overrides.
+TEST(Printout, IsWrittenInRussian) {
+    const QString xml = storedPrintout(sample());
+    const QString defaults = QRegularExpression("<style:default-style style:family=\"paragraph\">"
+                                                ".*?</style:default-style>",
+                                                QRegularExpression::DotMatchesEverythingOption)
+                                 .match(xml)
+                                 .captured(0);
+    EXPECT_TRUE(defaults.contains("fo:language=\"ru\" fo:country=\"RU\""))
+        << defaults.toStdString();
+    auto languages =
+        QRegularExpression("fo:language=\"([^\"]*)\" fo:country=\"([^\"]*)\"").globalMatch(xml);
+    while (languages.hasNext()) {
+        const auto m = languages.next();
+        EXPECT_EQ(m.captured(1) + '-' + m.captured(2), QStringLiteral("ru-RU"));
     }
 }
 

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Shows a request workbook and a printout in LibreOffice on the current display and grabs the
-// screen after each (run by scripts/office-screenshot under Xvfb):
+// screen after each, and the description panel beside them (run by scripts/office-screenshot
+// under Xvfb):
 //   office_screenshots <output folder>
 #include "office/workflow.h"
+#include "window/app_setup.h"
 #include "window/main_window.h"
 
 #include <QApplication>
@@ -11,6 +13,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 
 #include <csignal>
 #include <cstdio>
@@ -32,6 +35,7 @@ bool grab(const QString& file) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    window::setupApplication(); // as the program starts: the panel's face, also the office's
     if (argc < 2) {
         std::fprintf(stderr, "usage: office_screenshots <output folder>\n");
         return 2;
@@ -60,7 +64,10 @@ int main(int argc, char** argv) {
     bool ok = grab(QDir(out).filePath("office-01-request-workbook.png"));
     docs.suite()->closeDocumentOf(request.toStdString());
 
-    if (!docs.printout(w.description())) {
+    // The description panel as the window draws it, to set beside the printout.
+    auto* panel = w.control<QTextEdit>("RichEdit");
+    ok = panel->grab().save(QDir(out).filePath("office-00-panel.png")) && ok;
+    if (!docs.printout(w.description(), true, panel->font().family())) {
         std::fprintf(stderr, "printout failed\n");
         return 1;
     }

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMimeData>
@@ -156,6 +157,15 @@ TEST_F(OfficeWindow, PrintoutCopiesTheDescription) {
     EXPECT_EQ(data->text().toStdString(), w->description().plainText());
     EXPECT_TRUE(data->hasHtml());
     EXPECT_TRUE(w->control<QTextEdit>("RichEdit")->textCursor().hasSelection());
+    // The body in the face the panel draws it in.
+    const QString family = w->control<QTextEdit>("RichEdit")->font().family();
+    const QString stored = QDir(scratchDir()).filePath("printout.fodt");
+    suite().storeWordDocument(stored.toStdString());
+    QFile printout(stored);
+    ASSERT_TRUE(printout.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(
+        QString::fromUtf8(printout.readAll()).contains("style:font-name=\"" + family + "\""))
+        << family.toStdString();
 }
 
 } // namespace
