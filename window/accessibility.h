@@ -10,7 +10,9 @@ class TMain;
 
 namespace window {
 
-// Before the window's widgets are made: Qt keeps the first interface it makes for an object.
+// Before the window takes its title: Qt keeps the first interface it makes for an object, and
+// Qt 6.8 makes the window's when the title is set (the window would be a filler, not a frame,
+// to screen readers).
 void installAccessibleInterfaces();
 void applyAccessibility(TMain& main);
 

@@ -68,10 +68,10 @@ TMain::Handler handlerOf(const window::ControlSpec& row) {
 
 TMain::TMain(QWidget* parent)
     : QWidget(parent) {
+    window::installAccessibleInterfaces();
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(utf8(window::windowCaption));
     FormCanResize(this);
-    window::installAccessibleInterfaces();
     build();
     view_ = std::make_unique<window::DescriptionView>(
         control<QTextEdit>(QStringLiteral("RichEdit"))->document(),
