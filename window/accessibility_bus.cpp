@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Keeps the program alive when a screen reader or an inspection tool asks an object of the
 // window for all its properties at once: org.freedesktop.DBus.Properties.GetAll on the
-// accessibility bus. Qt 6.4's bridge handles the Properties interface by reading an interface
+// accessibility bus. Qt's bridge handles the Properties interface by reading an interface
 // name and a property name from the call, and GetAll carries only the first: it reads past the
-// end of the call's arguments, which kills the program or not depending on the heap.
+// end of the call's arguments, which kills the program or not depending on the heap. Qt 6.4
+// (Debian 12) does so, and Qt 6.8 (Debian 13) still does: without the guard it crashed there on
+// the first GetAll, on any object. So every build carries the guard, whatever its Qt.
 //
 // The bridge sits behind one D-Bus message filter per connection, which Qt registers with
 // libdbus. This file stands in for libdbus's dbus_connection_add_filter in the executable:
