@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "info/change_topics.h"
 
+#include "estimate/config.h"
 #include "info/seller.h"
 #include "info/topic_writer.h"
 
@@ -203,7 +204,7 @@ void showLevelTopic(std::string_view sliderName, int position, estimate::Descrip
                                 [&](const LevelTopic& t) { return t.sliderName == sliderName; });
     if (s == std::end(levels))
         return;
-    const std::string percent = std::to_string(position) + "0%";
+    const std::string percent = std::to_string(position * estimate::percentPerLevel) + "%";
     doc.showPicture(s->picture);
     TopicWriter w(doc);
     w.centred(std::string(s->titlePrefix) + percent).centred("").centred(s->rangeLine);

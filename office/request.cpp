@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "office/request.h"
 
+#include "estimate/config.h"
 #include "estimate/config_fields.h"
 #include "estimate/showcases.h"
 
@@ -221,7 +222,7 @@ std::string textOf(const CellValue& v) {
 }
 
 int levelOf(double value) {
-    const double position = std::nearbyint(value / 10); // the default mode: half to even
+    const double position = std::nearbyint(value / estimate::percentPerLevel); // half to even
     return static_cast<int>(std::clamp(position, 1.0, 10.0));
 }
 
@@ -278,7 +279,7 @@ std::vector<CellWrite> requestCells(const CabinetConfig& c) {
             break;
         case Put::Level:
             if (triggered(r))
-                write(r.cell, c.*r.level * 10);
+                write(r.cell, c.*r.level * estimate::percentPerLevel);
             break;
         }
     }

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "window/app_setup.h"
 
+#include "access/access.h"
 #include "office/workflow.h"
+#include "window/main_window.h"
+#include "window/widgets.h"
 
 #include <QApplication>
 #include <QFont>
@@ -55,7 +58,19 @@ void installQtTranslation() {
 
 } // namespace
 
+void installAccessibility() {
+    // What screen readers call the window's containers: the window a window, not a plain pane;
+    // the panels panes and the frames round a row groupings, not window frames.
+    static const accessibility::ClassRole roles[] = {
+        {TMain::staticMetaObject.className(), QAccessible::Window},
+        {BevelPanel::staticMetaObject.className(), QAccessible::Pane},
+        {"QFrame", QAccessible::Grouping},
+    };
+    accessibility::install(roles);
+}
+
 QString setupApplication() {
+    installAccessibility();
     installQtTranslation();
     QString family = QString::fromUtf8(fallbackFamily);
     const int regular = QFontDatabase::addApplicationFont(QString::fromUtf8(fontFile));

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // What the application needs before the window is built: the window font, the style and Qt's
-// own texts in Russian.
+// own texts in Russian, the interfaces screen readers get.
 #pragma once
 
 #include <QString>
@@ -20,10 +20,14 @@ inline constexpr int pixmapCacheKb = 2048; // the shared pixmap cache's limit
 inline constexpr const char* qtTranslation = "qtbase_ru";
 
 // Loads the font, makes it the application font at 11 pixels and chooses the Fusion style and
-// the window icon, bounds the shared pixmap cache and installs Qt's Russian translation. The
-// font file goes to the offices the calculator starts, for the printout's body. Call
-// once, after the QApplication exists and before the window is built. Returns the font family
-// in use.
+// the window icon, bounds the shared pixmap cache, installs Qt's Russian translation and the
+// window's accessibility (installAccessibility). The font file goes to the offices the calculator
+// starts, for the printout's body. Call once, after the QApplication exists and before the window
+// is built. Returns the font family in use.
 QString setupApplication();
+
+// The interfaces screen readers get for the calculator's window. Process-wide, once, before the
+// first window takes its title; setupApplication does it.
+void installAccessibility();
 
 } // namespace window

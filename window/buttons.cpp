@@ -2,7 +2,6 @@
 // "Рассчитать" and "Сброс": the estimate of the inputs into the result edits and the
 // description, and the reset of the inputs.
 #include "estimate/estimate.h"
-#include "window/accessibility.h"
 #include "window/main_window.h"
 #include "window/presets.h"
 
@@ -21,7 +20,7 @@ void TMain::ButtonCalcClick(QObject*) {
         control<QLineEdit>(QStringLiteral("EditVolume"))->setText(QString::fromStdString(r.volume));
         control<QLineEdit>(QStringLiteral("EditWeight"))->setText(QString::fromStdString(r.weight));
         control<QLineEdit>(QStringLiteral("EditTime"))->setText(QString::fromStdString(r.time));
-        window::describeResults(*this);
+        tellResults();
     } catch (const std::exception& e) {
         QMessageBox::critical(this, QGuiApplication::applicationDisplayName(),
                               QString::fromUtf8(e.what()));
@@ -34,5 +33,5 @@ void TMain::ButtonClearClick(QObject*) {
     doc_.showPicture("");
     doc_.clear();
     FormCreate(this);
-    window::describeResults(*this);
+    tellResults();
 }

@@ -12,7 +12,7 @@ namespace {
 
 // clang-format off
 const ControlSpec kControls[] = {
-    // name, kind, parent, x, y, w, h, caption, initial, max, hint
+    // name, kind, parent, x, y, w, h, caption, initial, max, hint[, description]
 
     // Regions: top and bottom over the full width, then left and right, the scroll area between.
     {"TopPanel", Kind::Region, "Main", 0, 0, 1232, 57, "", "", 0, ""},
@@ -133,7 +133,7 @@ const ControlSpec kControls[] = {
     {"ButtonRequest", Kind::Button, "BottomPanel", 179, 6, 80, 25, "Заявка", "", 0, "Автоматическое заполнение заявки (с выбранными компонентами)"},
     {"ButtonLoad", Kind::Button, "BottomPanel", 265, 6, 80, 25, "Загрузить", "", 0, "Можно выбрать готовую заявку и загрузить данные в калькулятор"},
     {"ButtonPrint", Kind::Button, "BottomPanel", 1059, 6, 80, 25, "Распечатать", "", 0, "Нажмите, чтобы распечатать описание в документ Word"},
-    {"ButtonClose", Kind::Button, "BottomPanel", 1145, 6, 80, 25, "Закрыть", "", 0, ""},
+    {"ButtonClose", Kind::Button, "BottomPanel", 1145, 6, 80, 25, "Закрыть", "", 0, "", "Закрыть калькулятор; введенные данные не сохраняются"},
 };
 
 // Captions, hints, colours and clicks belong to the labels themselves.

@@ -35,7 +35,8 @@ struct ControlSpec {
     const char* caption;
     const char* initial; // "ticked"/"clear", "selected"/"not selected", a text, a position, an item
     int maxLength;       // typing limit of an edit, 0 for none
-    const char* hint;
+    const char* hint;    // a tooltip, and what screen readers say the control is for
+    const char* description = ""; // what screen readers say instead of the hint, without a tooltip
 };
 
 struct RadioGroupSpec {

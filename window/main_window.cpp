@@ -2,9 +2,9 @@
 // The window: built from the layout table and bound to its handlers; the window-level handlers.
 #include "window/main_window.h"
 
+#include "access/access.h"
 #include "info/change_topics.h"
 #include "info/link_label.h"
-#include "window/accessibility.h"
 #include "window/document_view.h"
 #include "window/factories.h"
 #include "window/layout.h"
@@ -68,7 +68,6 @@ TMain::Handler handlerOf(const window::ControlSpec& row) {
 
 TMain::TMain(QWidget* parent)
     : QWidget(parent) {
-    window::installAccessibleInterfaces();
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(utf8(window::windowCaption));
     FormCanResize(this);
@@ -79,7 +78,7 @@ TMain::TMain(QWidget* parent)
     view_->keepCaretAtStart(control<QTextEdit>(QStringLiteral("RichEdit")));
     doc_.setObserver(view_.get());
     window::addPdfSave(*this);
-    window::applyAccessibility(*this);
+    applyAccessibility();
     FormCreate(this);
     if (const QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());
@@ -186,7 +185,7 @@ void TMain::ButtonCloseClick(QObject*) {
 }
 
 bool TMain::focusNextPrevChild(bool next) {
-    return window::focusNextInReadingOrder(*this, next) || QWidget::focusNextPrevChild(next);
+    return accessibility::moveFocus(focusChain(), next) || QWidget::focusNextPrevChild(next);
 }
 
 bool TMain::event(QEvent* e) {

@@ -3,6 +3,7 @@
 // what its control governs in the window and shows its topic.
 #include "window/sections.h"
 
+#include "estimate/config.h"
 #include "estimate/showcases.h"
 #include "info/change_topics.h"
 #include "window/main_window.h"
@@ -48,8 +49,8 @@ void TMain::showLevel(int index) {
     const window::LevelSlider& s = window::kSliders[index];
     const int position = control<QSlider>(s.name)->value();
     auto* label = control<QLabel>(s.label);
-    label->setText(QString::fromUtf8(s.labelPrefix) + QString::number(position) +
-                   QStringLiteral("0%"));
+    label->setText(QString::fromUtf8(s.labelPrefix) +
+                   QString::number(position * estimate::percentPerLevel) + u'%');
     label->adjustSize(); // never narrower than its place in the layout
     info::showLevelTopic(s.name, position, doc_);
 }

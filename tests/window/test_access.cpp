@@ -66,16 +66,9 @@ const NameCase kBorrowedNames[] = {
     {"LabelKabinetKey", "КАБИНЕТ ПОД КЛЮЧ"},
 };
 
-// The descriptions that do not come from the control's hint.
-const NameCase kOwnDescriptions[] = {
-    {"ButtonClose", "Закрыть калькулятор; введенные данные не сохраняются"},
-};
-
+// A description of its own, or the hint, which is also the tooltip.
 QString descriptionOf(const window::ControlSpec& row) {
-    for (const NameCase& c : kOwnDescriptions)
-        if (qstrcmp(c.control, row.name) == 0)
-            return utf8(c.name);
-    return utf8(row.hint);
+    return utf8(*row.description ? row.description : row.hint);
 }
 
 using AccessTest = WindowTest;
@@ -90,6 +83,7 @@ TEST_F(AccessTest, EveryControlHasItsNameDescriptionRoleAndState) {
         ASSERT_NE(a, nullptr);
         EXPECT_FALSE(a->text(QAccessible::Name).trimmed().isEmpty());
         EXPECT_EQ(a->text(QAccessible::Description), descriptionOf(row));
+        EXPECT_EQ(widget(row.name)->toolTip(), utf8(row.hint)); // a description is no tooltip
         EXPECT_EQ(a->role(), role);
         EXPECT_EQ(a->state().readOnly, row.kind == Kind::ResultEdit || row.kind == Kind::RichText);
         if (role != QAccessible::Grouping && role != QAccessible::Pane) {

@@ -74,7 +74,7 @@ void expectClass(const WindowTest& t, const ClassCase& c) {
                 cfg.RBCompStudentStatic && cfg.RBCompNetWifi);
     EXPECT_FALSE(cfg.RBStendPlastic || cfg.RBMebelParta || cfg.RBCompPrepodNote ||
                  cfg.RBCompStudentNote || cfg.RBCompNetProvod);
-    const std::string percent = " = " + std::to_string(c.level * 10) + "%";
+    const std::string percent = " = " + std::to_string(c.level * estimate::percentPerLevel) + "%";
     for (const char* l : {"LabelMebelComfort", "LabelCompTeh", "LabelTehComplect"})
         EXPECT_TRUE(t.label(l)->text().endsWith(QString::fromStdString(percent))) << l;
     // The class topic, nothing of what the changes wrote on the way.

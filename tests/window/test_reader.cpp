@@ -2,6 +2,7 @@
 // What a screen reader is told as the user works: the results after "Рассчитать", edits that
 // read their values whole, sliders that give percentages, and the description panel entered
 // at its title.
+#include "window/layout.h"
 #include "window_fixture.h"
 
 #include <QAccessible>
@@ -16,9 +17,10 @@ QString utf8(const char* s) {
     return QString::fromUtf8(s);
 }
 
-// Space on "Рассчитать" tells the results as the button's description, each time (the bus
-// check hears the change); "Сброс" gives the buttons their own descriptions back.
-TEST_F(WindowTest, TheEstimateIsToldOnTheFocusedButton) {
+// Space on "Рассчитать" tells the results once, on the button: from Qt 6.8 by an announcement
+// alone (the bus check hears it), so the button keeps its description; before, as the button's
+// description, the result fields' texts in order. "Сброс" leaves every button its own.
+TEST_F(WindowTest, TheEstimateIsToldOnceOnTheFocusedButton) {
     const auto description = [&](const char* name) {
         return QAccessible::queryAccessibleInterface(widget(name))->text(QAccessible::Description);
     };
@@ -29,13 +31,20 @@ TEST_F(WindowTest, TheEstimateIsToldOnTheFocusedButton) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     widget("ButtonCalc")->setFocus();
     QTest::keyClick(widget("ButtonCalc"), Qt::Key_Space);
-    const auto value = [&](const char* name) { return edit(name)->text().trimmed(); };
-    const QString results =
-        QStringLiteral("Стоимость %1, объем %2, вес %3, время монтажа %4")
-            .arg(value("EditPrice"), value("EditVolume"), value("EditWeight"), value("EditTime"));
-    EXPECT_TRUE(value("EditVolume").endsWith(QStringLiteral(" м3"))) << results.toStdString();
-    EXPECT_EQ(description("ButtonCalc"), results);
-
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    EXPECT_EQ(description("ButtonCalc"), hint);
+#else
+    const QString told = description("ButtonCalc");
+    qsizetype at = 0;
+    for (const window::ControlSpec& row : window::controls()) {
+        if (row.kind != window::Kind::ResultEdit)
+            continue;
+        const QString value = edit(row.name)->text().trimmed();
+        EXPECT_FALSE(value.isEmpty()) << row.name;
+        at = told.indexOf(value, at);
+        EXPECT_GE(at, 0) << row.name << ": " << told.toStdString();
+    }
+#endif
     click(widget("ButtonClear"));
     EXPECT_EQ(description("ButtonCalc"), hint);
     EXPECT_EQ(description("ButtonClear"), utf8("Нажмите, чтобы очистить все данные"));

@@ -5,14 +5,15 @@
 // name and a property name from the call, and GetAll carries only the first: it reads past the
 // end of the call's arguments, which kills the program or not depending on the heap. Qt 6.4
 // (Debian 12) does so, and Qt 6.8 (Debian 13) still does: without the guard it crashed there on
-// the first GetAll, on any object. So every build carries the guard, whatever its Qt.
+// the first GetAll, on any object; Qt 5.15's bridge reads the call the same way. So every build
+// carries the guard, whatever its Qt.
 //
 // The bridge sits behind one D-Bus message filter per connection, which Qt registers with
 // libdbus. This file stands in for libdbus's dbus_connection_add_filter in the executable:
 // each time Qt adds its filter, ours goes in before it. Ours answers GetAll on the bridge's
 // object paths with the same "unknown method" error that Qt gives for calls it does not
 // implement, so the faulty code never runs; every other message goes on to Qt untouched.
-// The executables export this one symbol (see window/CMakeLists.txt) so that libQt6DBus
+// The executables export this one symbol (see access/CMakeLists.txt) so that libQt6DBus
 // binds to it.
 #include <dlfcn.h>
 

@@ -1,18 +1,29 @@
 // SPDX-License-Identifier: MIT
-#include "window/accessible_controls.h"
+// The interfaces screen readers get for the calculator's window: its containers' roles, its
+// line edits and its level sliders.
+#include "access/access.h"
 
-#include "window/main_window.h"
+#include "estimate/config.h"
 
 #include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QSlider>
 
-namespace window {
+#include <vector>
+
+namespace accessibility {
 
 namespace {
 
-// A line edit: its text, caret and selection, editable through the interface unless read-only.
+constexpr int percentPerLevel = estimate::percentPerLevel;
+
+// A line edit whose text is one whole attribute run. Qt 5.15 and 6.4 (Debian 12) give every
+// offset a run of no length, and screen readers then drop the value's last character, or a
+// one-digit value altogether. Otherwise as Qt's own: text, caret and selection, editable
+// through the interface unless read-only.
+constexpr bool wholeRuns = true;
+
 class EditAccessible : public QAccessibleWidget,
                        public QAccessibleTextInterface,
                        public QAccessibleEditableTextInterface {
@@ -118,7 +129,7 @@ class EditAccessible : public QAccessibleWidget,
     QLineEdit* edit() const { return static_cast<QLineEdit*>(widget()); }
 };
 
-// A level slider: its value is the percentage, 10 to 100 in steps of 10.
+// A level slider: its value is the percentage its position stands for.
 class LevelAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
   public:
     explicit LevelAccessible(QSlider* slider)
@@ -131,35 +142,58 @@ class LevelAccessible : public QAccessibleWidget, public QAccessibleValueInterfa
     }
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Value)
-            return QString::number(levelPercent(slider()->value())) + u'%';
+            return QString::number(percent(slider()->value())) + u'%';
         return QAccessibleWidget::text(t);
     }
 
-    QVariant currentValue() const override { return levelPercent(slider()->value()); }
+    QVariant currentValue() const override { return percent(slider()->value()); }
     void setCurrentValue(const QVariant& value) override {
-        slider()->setValue((value.toInt() + 5) / 10);
+        slider()->setValue((value.toInt() + percentPerLevel / 2) / percentPerLevel);
     }
-    QVariant maximumValue() const override { return levelPercent(slider()->maximum()); }
-    QVariant minimumValue() const override { return levelPercent(slider()->minimum()); }
-    QVariant minimumStepSize() const override { return levelPercent(slider()->singleStep()); }
+    QVariant maximumValue() const override { return percent(slider()->maximum()); }
+    QVariant minimumValue() const override { return percent(slider()->minimum()); }
+    QVariant minimumStepSize() const override { return percent(slider()->singleStep()); }
 
   private:
+    static int percent(int position) { return position * percentPerLevel; }
     QSlider* slider() const { return static_cast<QSlider*>(widget()); }
 };
 
-} // namespace
+std::vector<ClassRole>& roles() {
+    static std::vector<ClassRole> r;
+    return r;
+}
 
-QAccessibleInterface* controlAccessible(const QString& className, QObject* object) {
-    if (!object || !object->isWidgetType())
+QAccessible::Role roleOf(const char* className) {
+    for (const ClassRole& r : roles())
+        if (qstrcmp(r.className, className) == 0)
+            return r.role;
+    return QAccessible::NoRole;
+}
+
+QAccessibleInterface* interfaceOf(const QString& className, QObject* object) {
+    if (!object || !object->isWidgetType()) // the application object is asked too
         return nullptr;
     auto* w = static_cast<QWidget*>(object);
-    if (!qobject_cast<TMain*>(w->window())) // the file dialogs keep Qt's
+    if (roleOf(w->window()->metaObject()->className()) != QAccessible::Window)
         return nullptr;
-    if (className == QLatin1String("QLineEdit"))
-        return new EditAccessible(static_cast<QLineEdit*>(w));
+    const QByteArray name = className.toLatin1();
+    if (const QAccessible::Role role = roleOf(name.constData()); role != QAccessible::NoRole)
+        return new QAccessibleWidget(w, role);
     if (className == QLatin1String("QSlider"))
         return new LevelAccessible(static_cast<QSlider*>(w));
+    if (className == QLatin1String("QLineEdit") && wholeRuns)
+        return new EditAccessible(static_cast<QLineEdit*>(w));
     return nullptr;
 }
 
-} // namespace window
+} // namespace
+
+void install(std::span<const ClassRole> classes) {
+    if (!roles().empty())
+        return;
+    roles().assign(classes.begin(), classes.end());
+    QAccessible::installFactory(interfaceOf);
+}
+
+} // namespace accessibility
