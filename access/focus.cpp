@@ -55,7 +55,7 @@ std::vector<QWidget*> sorted(std::vector<QWidget*> widgets) {
 
 void collect(QWidget* container, QWidgetList& out) {
     std::vector<QWidget*> children;
-    for (QWidget* child : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    for (QWidget* child : container->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         if (!child->isWindow())
             children.push_back(child);
     for (QWidget* child : sorted(children)) {

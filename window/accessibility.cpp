@@ -122,7 +122,7 @@ QWidgetList TMain::focusChain() const {
         }
         // The section panels in the order they stack, which is the order they were made.
         for (QWidget* panel :
-             scroll->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+             scroll->widget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
             QWidgetList controls = accessibility::readingOrder(panel);
             const auto rank = [](const QWidget* w) {
                 return qobject_cast<const QSlider*>(w) ? 0 : isPanelLink(w) ? 2 : 1;
