@@ -5,7 +5,6 @@
 
 #include <QAccessibleWidget>
 #include <QDesktopServices>
-#include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -179,7 +178,7 @@ void LinkLabel::setFontStyle(bool bold, bool underline) {
     setFont(style);
 }
 
-void LinkLabel::enterEvent(QEnterEvent* event) {
+void LinkLabel::enterEvent(qt::EnterEvent* event) {
     hovered_ = true;
     applyLook();
     QLabel::enterEvent(event);
@@ -197,8 +196,8 @@ void LinkLabel::mousePressEvent(QMouseEvent* event) {
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
+    const bool click =
+        pressed_ && event->button() == Qt::LeftButton && rect().contains(qt::position(*event));
     pressed_ = false;
     if (click)
         activate();

@@ -4,6 +4,8 @@
 // the platform's focus frame, and Enter or Space opens it; screen readers see it as a link.
 #pragma once
 
+#include "info/qt_compat.h"
+
 #include <QLabel>
 #include <QUrl>
 
@@ -24,7 +26,7 @@ class LinkLabel : public QLabel {
     void activate();
 
   protected:
-    void enterEvent(QEnterEvent* event) override;
+    void enterEvent(qt::EnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

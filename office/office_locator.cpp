@@ -47,7 +47,8 @@ QStringList programDirsRunBy(const QString& file) {
     static const QRegularExpression run(
         QStringLiteral(R"((/[^\s"'`;|&<>()$]*/program)/soffice(?:\.bin)?(?![\w.-]))"));
     QStringList dirs;
-    for (const QRegularExpressionMatch& m : run.globalMatch(QString::fromLocal8Bit(text))) {
+    for (auto it = run.globalMatch(QString::fromLocal8Bit(text)); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
         const QString dir = QDir::cleanPath(m.captured(1));
         if (!dirs.contains(dir))
             dirs << dir;

@@ -4,13 +4,13 @@
 #include "access/access.h"
 #include "office/workflow.h"
 #include "window/main_window.h"
+#include "window/qt_compat.h"
 #include "window/widgets.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QPixmapCache>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -47,7 +47,7 @@ class WindowStyle : public QProxyStyle {
 // Without the catalogue (Qt's translations not installed) Qt's own texts stay English.
 void installQtTranslation() {
     auto* translator = new QTranslator(qApp);
-    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    const QString folder = qt::translationsFolder();
     if (!translator->load(QString::fromUtf8(qtTranslation), folder)) {
         qWarning("no %s in %s: Qt's own texts stay English", qtTranslation, qPrintable(folder));
         delete translator;

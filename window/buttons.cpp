@@ -4,10 +4,10 @@
 #include "estimate/estimate.h"
 #include "window/main_window.h"
 #include "window/presets.h"
+#include "window/qt_compat.h"
 
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMessageBox>
 
 #include <exception>
@@ -15,7 +15,7 @@
 void TMain::ButtonCalcClick(QObject*) {
     try {
         const estimate::ResultFields r =
-            estimate::calculate(readConfig(), doc_, QLocale::system().decimalPoint().toStdString());
+            estimate::calculate(readConfig(), doc_, window::qt::decimalPoint().toStdString());
         control<QLineEdit>(QStringLiteral("EditPrice"))->setText(QString::fromStdString(r.price));
         control<QLineEdit>(QStringLiteral("EditVolume"))->setText(QString::fromStdString(r.volume));
         control<QLineEdit>(QStringLiteral("EditWeight"))->setText(QString::fromStdString(r.weight));

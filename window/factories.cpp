@@ -66,7 +66,8 @@ QWidget* makeSection(const ControlSpec& row, QWidget* stack) {
 
 QWidget* makeGroupBox(QWidget* parent) {
     auto* frame = new QFrame(parent); // an etched frame without caption
-    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    frame->setFrameShape(QFrame::Box);
+    frame->setFrameShadow(QFrame::Sunken);
     frame->setLineWidth(1);
     frame->setMidLineWidth(0);
     return frame;

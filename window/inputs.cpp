@@ -5,6 +5,7 @@
 #include "estimate/count.h"
 #include "window/entry_rules.h"
 #include "window/main_window.h"
+#include "window/qt_compat.h"
 #include "window/widgets.h"
 
 #include "info/topics.h"
@@ -100,7 +101,7 @@ bool TMain::eventFilter(QObject* watched, QEvent* e) {
         auto* edit = qobject_cast<QLineEdit*>(watched);
         const auto* me = static_cast<QMouseEvent*>(e);
         if (edit && me->button() == Qt::LeftButton &&
-            edit->rect().contains(me->position().toPoint())) {
+            edit->rect().contains(window::qt::position(*me))) {
             const std::string name = edit->objectName().toStdString();
             if (info::selectsAllOnClick(name))
                 edit->selectAll();

@@ -87,7 +87,7 @@ TMain::TMain(QWidget* parent)
 TMain::~TMain() {
     // Children go first, while the document and its view still exist.
     doc_.setObserver(nullptr);
-    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
 // ---------------------------------------------------------------------------------------------

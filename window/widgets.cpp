@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "window/widgets.h"
 
+#include "window/qt_compat.h"
+
 #include <QButtonGroup>
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -17,7 +19,8 @@ BevelPanel::BevelPanel(QWidget* parent)
     : QFrame(parent) {
     // A raised box draws a light outer and a dark inner line on the top left and the reverse on
     // the bottom right: raised outside, lowered inside.
-    setFrameStyle(QFrame::Box | QFrame::Raised);
+    setFrameShape(QFrame::Box);
+    setFrameShadow(QFrame::Raised);
     setLineWidth(1);
     setMidLineWidth(0);
 }
@@ -107,15 +110,15 @@ QValidator::State TypingLimit::validate(QString& input, int& pos) const {
     // The edit replaced a stretch of the old text by what ends at the cursor; the old text's
     // head and tail are around it. Equal characters at the seam make the split ambiguous, but
     // not the text that results.
-    const qsizetype tail = input.size() - pos;
-    const qsizetype headLimit =
-        std::min<qsizetype>(pos, std::max<qsizetype>(0, before_.size() - tail));
-    qsizetype head = 0;
+    const qt::StringSize tail = input.size() - pos;
+    const qt::StringSize headLimit =
+        std::min<qt::StringSize>(pos, std::max<qt::StringSize>(0, before_.size() - tail));
+    qt::StringSize head = 0;
     while (head < headLimit && input[head] == before_[head])
         ++head;
-    const qsizetype inserted = pos - head;
-    const qsizetype kept = input.size() - inserted;
-    const qsizetype room = std::clamp<qsizetype>(limit_ - kept, 0, inserted);
+    const qt::StringSize inserted = pos - head;
+    const qt::StringSize kept = input.size() - inserted;
+    const qt::StringSize room = std::clamp<qt::StringSize>(limit_ - kept, 0, inserted);
     if (room == 0)
         return Invalid; // nothing fits: the edit is undone
     input.remove(head + room, inserted - room);

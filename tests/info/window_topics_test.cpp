@@ -4,6 +4,7 @@
 
 #include "info/topics.h"
 #include "window/main_window.h"
+#include "window/qt_compat.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -37,7 +38,8 @@ class WindowTopic : public testing::TestWithParam<Shape> {
     }
 
     QWidget* widget() const {
-        QWidget* w = main->control(QString::fromUtf8(GetParam().control));
+        QWidget* w = main->control(
+            QString::fromUtf8(GetParam().control.data(), qsizetype(GetParam().control.size())));
         EXPECT_NE(w, nullptr) << GetParam().control;
         return w;
     }
@@ -106,7 +108,7 @@ TEST_P(WindowTopic, PressOrClickShowsTheTopic) {
     // The picture control shows the named picture, unscaled.
     auto* image = main->control<QLabel>("Image");
     ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->pixmap().size(), QSize(122, 92)) << s.picture;
+    EXPECT_EQ(window::qt::pixmapOf(*image).size(), QSize(122, 92)) << s.picture;
 }
 
 TEST_P(WindowTopic, ShownTwiceGivesTheSameText) {

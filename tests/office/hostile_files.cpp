@@ -154,13 +154,13 @@ struct Compound {
             }
         for (qsizetype r = 0; r + 4 <= qsizetype(workbook.size());) {
             recordStart.push_back(r);
-            r += 4 + (quint8(b[workbook[r + 2]]) | quint8(b[workbook[r + 3]]) << 8);
+            r += 4 + (quint8(b.at(workbook[r + 2])) | quint8(b.at(workbook[r + 3])) << 8);
         }
     }
 };
 
 QByteArray flipped(QByteArray b, qsizetype at, std::mt19937& rng) {
-    b[at] = char(b[at] ^ (1 + rng() % 255));
+    b.data()[at] ^= char(1 + rng() % 255);
     return b;
 }
 

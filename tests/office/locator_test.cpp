@@ -130,7 +130,7 @@ TEST_P(Locator, FindsTheFirstUsableOffice) {
     office::OfficeSearch search;
     if (*c.unoPath)
         search.unoPath = dir.filePath(QString::fromLatin1(c.unoPath));
-    search.pathDirs = {dir.filePath("bin")};
+    search.pathDirs = QStringList{dir.filePath("bin")};
     for (const QString& place : office::officeKnownPlaces)
         search.knownPlaces << dir.filePath(place.mid(1));
 

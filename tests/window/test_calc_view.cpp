@@ -3,6 +3,7 @@
 #include "window_fixture.h"
 
 #include "estimate/estimate.h"
+#include "window/qt_compat.h"
 
 #include <QMessageBox>
 #include <QTextBlock>
@@ -20,8 +21,8 @@ TEST_P(CalcTest, FillsTheResultFieldsWithTheEstimate) {
     click(widget("ButtonCalc"));
 
     estimate::DescriptionDocument expectedDoc;
-    const estimate::ResultFields r = estimate::calculate(
-        w->readConfig(), expectedDoc, QLocale::system().decimalPoint().toStdString());
+    const estimate::ResultFields r =
+        estimate::calculate(w->readConfig(), expectedDoc, decimalPoint().toStdString());
     EXPECT_EQ(edit("EditPrice")->text().toStdString(), r.price);
     EXPECT_EQ(edit("EditVolume")->text().toStdString(), r.volume);
     EXPECT_EQ(edit("EditWeight")->text().toStdString(), r.weight);
@@ -108,20 +109,21 @@ TEST_F(WindowTest, PanelDrawsAlignmentBulletsAndStyles) {
     }
     // The bulleted run is one list; the text with a line break stays one paragraph.
     EXPECT_EQ(td->findBlockByNumber(2).textList(), td->findBlockByNumber(4).textList());
-    EXPECT_EQ(td->lastBlock().text(), QStringLiteral("D") + QChar::LineSeparator + "second line");
+    EXPECT_EQ(td->lastBlock().text(),
+              QStringLiteral("D") + QChar(QChar::LineSeparator) + "second line");
 }
 
 TEST_F(WindowTest, PicturesShowByNameAndAnEmptyNameClears) {
     auto* image = label("Image");
     doc().showPicture("");
-    EXPECT_TRUE(image->pixmap().isNull());
+    EXPECT_TRUE(window::qt::pixmapOf(*image).isNull());
     doc().showPicture("NO-SUCH-PICTURE");
-    EXPECT_TRUE(image->pixmap().isNull());
+    EXPECT_TRUE(window::qt::pixmapOf(*image).isNull());
     EXPECT_EQ(doc().picture(), "NO-SUCH-PICTURE");
     if (QPixmap(":/pictures/CALC").isNull())
         GTEST_SKIP() << "the pictures are not built in";
     doc().showPicture("CALC");
-    EXPECT_EQ(image->pixmap().size(), QSize(122, 92));
+    EXPECT_EQ(window::qt::pixmapOf(*image).size(), QSize(122, 92));
 }
 
 } // namespace

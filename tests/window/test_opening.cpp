@@ -167,7 +167,7 @@ TEST_F(WindowTest, EveryCaptionFitsItsBox) {
     // Wrapping and fixed labels show their whole text.
     QLabel* plakat = label("LabelPlakat");
     const QRect needed = plakat->fontMetrics().boundingRect(
-        plakat->contentsRect(), Qt::TextWordWrap | Qt::AlignLeft, plakat->text());
+        plakat->contentsRect(), Qt::TextWordWrap | int(Qt::AlignLeft), plakat->text());
     EXPECT_LE(needed.height(), plakat->height());
 }
 
@@ -206,7 +206,7 @@ TEST_F(WindowTest, NoControlCoversAnother) {
         if (parent->objectName() == u"ImagePanel")
             continue;
         QList<QWidget*> kids;
-        for (QWidget* kid : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        for (QWidget* kid : parent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
             if (!kid->isHidden() && !kid->testAttribute(Qt::WA_TransparentForMouseEvents) &&
                 !kid->objectName().isEmpty())
                 kids.append(kid);
