@@ -6,11 +6,18 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <random>
+#include <sys/inotify.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 using estimate::CabinetConfig;
 using office::CellValue;
@@ -50,6 +57,7 @@ struct LoadCase {
     const char* name;
     std::map<std::string, CellValue> cells;
     std::function<bool(const CabinetConfig&)> check; // empty: the load must fail
+    std::function<void(const char* lock)> lock = {}; // makes the lock beside the workbook
 };
 
 void PrintTo(const LoadCase& c, std::ostream* os) {
@@ -110,14 +118,32 @@ const LoadCase loadCases[] = {
     {"FlagWordDa", {{"E26", t("4")}, {"E50", t("да")}}, nullptr},
     {"NumberInD17", {{"D17", n(1)}}, nullptr},
     {"LevelWord", {{"H97", t("много")}}, nullptr},
+    // Names that are no lock: nothing waits on them or reads them.
+    {"BesideANamedPipeLock",
+     {{"E14", n(35)}},
+     [](const CabinetConfig& c) { return c.EditSquare == "35"; },
+     [](const char* lock) { ::mkfifo(lock, 0600); }},
+    {"BesideALockLinkedToDevZero",
+     {{"E14", n(35)}},
+     [](const CabinetConfig& c) { return c.EditSquare == "35"; },
+     [](const char* lock) { ::symlink("/dev/zero", lock); }},
 };
 
 class LoadRequest : public ::testing::TestWithParam<LoadCase> {};
 
 TEST_P(LoadRequest, ReadsTheCellsOrFailsWithoutChange) {
     const QString path = workbookWith(GetParam().cells);
+    if (GetParam().lock)
+        GetParam().lock(office::lockFilePath(path.toStdString()).c_str());
+    // Read only: no lock file, nor anything else, appears beside the workbook.
+    const int created = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ::inotify_add_watch(created, QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                        IN_CREATE);
     QStringList messages;
     const auto loaded = documents().readRequestFile(path, startState(), messages);
+    char event[4096];
+    EXPECT_LT(::read(created, event, sizeof event), 0) << "a file appeared beside the workbook";
+    ::close(created);
     if (GetParam().check) {
         ASSERT_TRUE(loaded.has_value()) << messages.join(", ").toStdString();
         EXPECT_TRUE(messages.isEmpty());
@@ -156,6 +182,54 @@ QByteArray templateBytes() {
     return f.readAll();
 }
 
+// A listener on 127.0.0.1 that a stranger's workbook names: nothing may ever connect to it.
+const int listener = [] {
+    const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    sockaddr_in a{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+    ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    ::listen(s, 16);
+    return s;
+}();
+
+int connectionsTaken() {
+    int n = 0;
+    for (int c; (c = ::accept(listener, nullptr, nullptr)) >= 0; ++n)
+        ::close(c);
+    return n;
+}
+
+// A stranger's spreadsheet in flat ODF, named .xls: its open event runs a macro that writes a
+// file beside it, its cells call the listener through WEBSERVICE and an external link.
+void strangersWorkbook(const QString& path) {
+    sockaddr_in a{};
+    socklen_t size = sizeof a;
+    ::getsockname(listener, reinterpret_cast<sockaddr*>(&a), &size);
+    const QString url = QStringLiteral("http://127.0.0.1:%1/").arg(ntohs(a.sin_port));
+    write(path, QStringLiteral(R"x(<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+ xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"
+ xmlns:script="urn:oasis:names:tc:opendocument:xmlns:script:1.0"
+ xmlns:ooo="http://openoffice.org/2004/office" xmlns:xlink="http://www.w3.org/1999/xlink"
+ xmlns:dom="http://www.w3.org/2001/xml-events"
+ office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.spreadsheet">
+<office:scripts><office:script script:language="ooo:Basic"><ooo:libraries>
+<ooo:library-embedded ooo:name="Standard"><ooo:module ooo:name="M" ooo:language="StarBasic">
+<ooo:source-code>Sub Main
+Open "%1.ran" For Output As #1
+Close #1
+End Sub</ooo:source-code></ooo:module></ooo:library-embedded></ooo:libraries></office:script>
+<office:event-listeners><script:event-listener script:language="ooo:script"
+ script:event-name="dom:load" xlink:href="vnd.sun.star.script:Standard.M.Main?language=Basic&amp;location=document"/>
+</office:event-listeners></office:scripts><office:body><office:spreadsheet>
+<table:table table:name="S"><table:table-row>
+<table:table-cell table:formula="of:=WEBSERVICE(&quot;%2&quot;)"/>
+<table:table-cell table:formula="of:=['%2link.ods'#$Sheet1.A1]"/>
+</table:table-row></table:table></office:spreadsheet></office:body></office:document>
+)x")
+                    .arg(path.toHtmlEscaped(), url)
+                    .toUtf8());
+}
+
 const BadFile badFiles[] = {
     {"Missing", [](const QString&) {}, {}},
     {"Empty", [](const QString& p) { write(p, {}); }, {office::msgCannotLoad}},
@@ -178,6 +252,7 @@ const BadFile badFiles[] = {
      [](const QString& p) { QFile::copy(KC_TEST_SOURCE_DIR "/data/newer-format.xls", p); },
      {office::msgCannotLoad}},
     {"TextFile", [](const QString& p) { write(p, "E14;12\nE26;5\n"); }, {office::msgCannotLoad}},
+    {"StrangersWorkbook", strangersWorkbook, {office::msgCannotLoad}},
 };
 
 class LoadBadFile : public ::testing::TestWithParam<BadFile> {};
@@ -185,10 +260,14 @@ class LoadBadFile : public ::testing::TestWithParam<BadFile> {};
 TEST_P(LoadBadFile, ShowsItsMessageAndChangesNothing) {
     const QString path = QDir(scratchDir()).filePath("bad.xls");
     GetParam().make(path);
+    connectionsTaken(); // a converting office's, say
     QStringList messages;
     const auto loaded = documents().readRequestFile(path, startState(), messages);
     EXPECT_FALSE(loaded.has_value());
     EXPECT_EQ(messages, GetParam().messages);
+    // Whatever the file holds, nothing of it ran.
+    EXPECT_EQ(connectionsTaken(), 0);
+    EXPECT_FALSE(QFile::exists(path + ".ran"));
     // The office survived and still works.
     EXPECT_TRUE(documents().readRequestFile(workbookWith({}), {}, messages).has_value());
 }
