@@ -171,10 +171,8 @@ Socket makePrivate(const std::string& socket, std::string& refusal) {
 bool officePipesPrivate(const std::string& pipe, pid_t office,
                         const std::function<void(const std::string&)>& tell) {
     const std::string socket = pipeSocket(pipe);
-    std::string refusal;
-    const Socket state = socket.empty()
-                             ? (refusal = "neither /tmp nor /var/tmp is writable", Socket::Refused)
-                             : makePrivate(socket, refusal);
+    std::string refusal = socket.empty() ? "neither /tmp nor /var/tmp is writable" : "";
+    const Socket state = refusal.empty() ? makePrivate(socket, refusal) : Socket::Refused;
     if (state == Socket::Missing)
         return false;
     if (state == Socket::Refused) {
