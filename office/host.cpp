@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "office/host.h"
 
+#include "office/log.h"
 #include "office/processes.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -15,9 +20,37 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
+// A lock file is a few dozen bytes; what lies beyond this is not LibreOffice's.
+constexpr size_t lockReadLimit = 4096;
+
+// The text of a lock file, or nothing when the name is not a regular file of its own: a
+// link, a named pipe (a plain read would wait for a writer for ever), a device, a folder.
+// Such a name is no lock, whoever put it there.
+std::optional<std::string> readLock(const fs::path& lock) {
+    const int fd = ::open(lock.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOENT)
+            qCInfo(kcOffice) << "lock" << lock.c_str() << "refused:"
+                             << (errno == ELOOP ? "a symbolic link" : strerror(errno));
+        return std::nullopt;
+    }
+    struct stat st {};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    std::string text(regular ? lockReadLimit : 0, '\0');
+    size_t used = 0;
+    while (used < text.size()) {
+        const ssize_t got = ::read(fd, text.data() + used, text.size() - used);
+        if (got <= 0)
+            break;
+        used += size_t(got);
+    }
+    ::close(fd);
+    if (!regular) {
+        qCInfo(kcOffice) << "lock" << lock.c_str() << "refused: not a regular file";
+        return std::nullopt;
+    }
+    text.resize(used);
+    return text;
 }
 
 std::string hostName() {
@@ -42,16 +75,12 @@ std::vector<std::string> lockFields(const std::string& text) {
 }
 
 bool liveLock(const fs::path& file, const std::string& ownProfileUrl) {
-    const fs::path lock = lockFilePath(file.string());
-    std::error_code ec;
-    if (!fs::exists(lock, ec))
-        return false;
-    const std::string text = readAll(lock);
+    const std::optional<std::string> text = readLock(lockFilePath(file.string()));
     // An office that ended between creating its lock and writing it leaves an empty file;
     // whether someone holds the document is then told by its open descriptors alone.
-    if (text.empty())
+    if (!text || text->empty())
         return false;
-    const auto fields = lockFields(text);
+    const auto fields = lockFields(*text);
     if (fields.size() < 5)
         return true; // a lock we cannot read is taken at its word
     const std::string& host = fields[2];

@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <QTextStream>
 #include <algorithm>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace office {
 
@@ -44,10 +46,13 @@ QStringList programDirsRunBy(const QString& file) {
     const QByteArray text = script.read(64 * 1024);
     if (!text.startsWith("#!"))
         return {};
+    // A comment names no folder that the script runs (an old place, an example).
+    static const QRegularExpression comment(QStringLiteral(R"((^|\s)#.*$)"),
+                                            QRegularExpression::MultilineOption);
     static const QRegularExpression run(
         QStringLiteral(R"((/[^\s"'`;|&<>()$]*/program)/soffice(?:\.bin)?(?![\w.-]))"));
     QStringList dirs;
-    for (auto it = run.globalMatch(QString::fromLocal8Bit(text)); it.hasNext();) {
+    for (auto it = run.globalMatch(QString::fromLocal8Bit(text).remove(comment)); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
         const QString dir = QDir::cleanPath(m.captured(1));
         if (!dirs.contains(dir))
@@ -59,9 +64,17 @@ QStringList programDirsRunBy(const QString& file) {
 // The program folders an office program found on the search path stands for: the ones a
 // wrapper script runs, else the folder of the program itself, symlinks resolved.
 QStringList programDirsOnPath(const QString& name, const QStringList& pathDirs) {
-    if (pathDirs.isEmpty())
+    QStringList absolute;
+    for (const QString& dir : pathDirs) {
+        // A relative entry names a different folder in every working folder.
+        if (QDir::isAbsolutePath(dir))
+            absolute << dir;
+        else
+            qCInfo(kcOffice) << "relative PATH entry" << dir << "skipped";
+    }
+    if (absolute.isEmpty())
         return {};
-    const QString found = QStandardPaths::findExecutable(name, pathDirs);
+    const QString found = QStandardPaths::findExecutable(name, absolute);
     if (found.isEmpty())
         return {};
     const QString resolved = QFileInfo(found).canonicalFilePath();
@@ -72,6 +85,19 @@ QStringList programDirsOnPath(const QString& name, const QStringList& pathDirs) 
         return {own};
     qCInfo(kcOffice) << found << "is a script that runs an office from" << run;
     return run;
+}
+
+// Why office code from this folder could be another user's: the folder belongs to someone
+// other than root and this user, or others may write into it. Empty when it is safe.
+QString folderRefusal(const QString& dir) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(dir).constData(), &st) != 0)
+        return dir + QStringLiteral(" cannot be examined");
+    if (st.st_uid != 0 && st.st_uid != ::geteuid())
+        return QStringLiteral("%1 belongs to user %2").arg(dir).arg(st.st_uid);
+    if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        return QStringLiteral("%1 is writable by group or others").arg(dir);
+    return {};
 }
 
 } // namespace
@@ -102,6 +128,10 @@ QString officeRefusal(const QString& programDir) {
     const QDir dir(programDir);
     if (!QFileInfo(programDir).isDir())
         return QStringLiteral("no such folder");
+    const QString program = QFileInfo(programDir).canonicalFilePath();
+    for (const QString& folder : {program, QFileInfo(program).absolutePath()})
+        if (const QString refusal = folderRefusal(folder); !refusal.isEmpty())
+            return refusal;
     if (!QFileInfo(dir.filePath(QStringLiteral("soffice.bin"))).isExecutable())
         return QStringLiteral("no soffice.bin");
     if (!QFileInfo::exists(dir.filePath(QStringLiteral("types/offapi.rdb"))) &&

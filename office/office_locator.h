@@ -31,7 +31,7 @@ inline const QStringList officeKnownPlaces{QStringLiteral("/usr/lib/libreoffice/
 // The search of this machine: $UNO_PATH, $PATH, then officeKnownPlaces. An soffice or
 // libreoffice on the path stands for the folder it resolves to, or, when it is a shell script
 // that runs an office elsewhere (ALT Linux's /usr/bin/soffice), for the program folders the
-// script names.
+// script names (comments aside). Relative $PATH entries are skipped.
 OfficeSearch defaultOfficeSearch();
 
 // The oldest office the calculator runs on.
@@ -41,7 +41,9 @@ inline const QVersionNumber minimumOfficeVersion{7, 0};
 // null when it cannot be read.
 QVersionNumber officeVersion(const QString& programDir);
 
-// Why the office in this program folder cannot be used; empty when it can.
+// Why the office in this program folder cannot be used; empty when it can. Its code runs in the
+// calculator, so the program folder and the office folder above it must be owned by root or
+// this user and writable by nobody else.
 QString officeRefusal(const QString& programDir);
 
 // The program folder of the first usable office, or empty when there is none. Every folder

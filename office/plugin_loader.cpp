@@ -49,8 +49,12 @@ QStringList pluginSearchPath() {
     QStringList dirs;
     const QString appDir = QCoreApplication::applicationDirPath();
     dirs << appDir << QDir::cleanPath(QDir(appDir).filePath(KC_OFFICE_PLUGIN_FROM_PROGRAM))
-         << QStringLiteral(KC_OFFICE_PLUGIN_INSTALL_DIR)
-         << QStringLiteral(KC_OFFICE_PLUGIN_BUILD_DIR);
+         << QStringLiteral(KC_OFFICE_PLUGIN_INSTALL_DIR);
+    // An installed program never runs a plugin that a build left behind.
+    const QString buildTree = QFileInfo(QStringLiteral(KC_BUILD_TREE)).canonicalFilePath();
+    const QString program = QFileInfo(appDir).canonicalFilePath() + '/';
+    if (!buildTree.isEmpty() && program.startsWith(buildTree + '/'))
+        dirs << QStringLiteral(KC_OFFICE_PLUGIN_BUILD_DIR);
     return dirs;
 }
 
@@ -79,7 +83,9 @@ std::unique_ptr<Suite> loadSuite(const SuiteOptions& given, QString* error) {
             *error = errors;
         return nullptr;
     }
-    for (const QString& dir : pluginSearchPath()) {
+    const QStringList searched = pluginSearchPath();
+    qCInfo(kcOffice) << "the office plugin is looked for in" << searched;
+    for (const QString& dir : searched) {
         const QString file = QDir(dir).filePath(QString::fromLatin1(pluginName) + ".so");
         if (!QFileInfo::exists(file))
             continue;

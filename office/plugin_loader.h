@@ -14,7 +14,8 @@ namespace office {
 
 // Folders searched for the plugin: $KC_OFFICE_PLUGIN_DIR alone when it is set; otherwise the
 // executable's folder, the plugin's install folder relative to it (../lib/kabinet-calc, or
-// ../lib/<multiarch>/kabinet-calc), the install folder, the build tree.
+// ../lib/<multiarch>/kabinet-calc), the install folder, and the build tree for a program
+// that runs from the build tree.
 QStringList pluginSearchPath();
 
 // The profile folder of the calculator's own office process, under the user's cache folder.

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "office/processes.h"
 
+#include <cctype>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <sstream>
 #include <unistd.h>
 
@@ -50,7 +52,20 @@ std::string officeCommandLine(const fs::path& process) {
 } // namespace
 
 std::string profileUrl(const std::string& profileDir) {
-    return "file://" + fs::absolute(profileDir).lexically_normal().string();
+    // As LibreOffice's own conversion (osl::FileBase::getFileURLFromSystemPath) writes it, so
+    // that the address equals the one the office writes into its lock files.
+    static const std::string_view plain = "-._~!$&'()*+,/:=@";
+    std::string url = "file://";
+    for (const char ch : fs::absolute(profileDir).lexically_normal().string()) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if ((byte < 0x80 && std::isalnum(byte)) || plain.find(ch) != std::string_view::npos) {
+            url += ch;
+        } else {
+            static const char hex[] = "0123456789ABCDEF";
+            url += {'%', hex[byte >> 4], hex[byte & 15]};
+        }
+    }
+    return url;
 }
 
 bool processAlive(pid_t pid) {
@@ -86,7 +101,7 @@ bool officeRunsOn(const std::string& profileUrl) {
     const std::string wanted = profileOption + profileUrl + '\0';
     const char* home = std::getenv("HOME");
     const bool isDefault =
-        profileUrl == "file://" + std::string(home ? home : "") + "/.config/libreoffice/4";
+        profileUrl == office::profileUrl(std::string(home ? home : "") + "/.config/libreoffice/4");
     return anyProcess([&](pid_t, const fs::path& process) {
         const std::string cmdline = officeCommandLine(process);
         if (cmdline.empty())
@@ -113,6 +128,30 @@ bool openElsewhere(const std::string& path) {
         }
         return false;
     });
+}
+
+std::vector<std::string> socketsOf(pid_t pid) {
+    std::set<std::string> inodes; // "socket:[INODE]" in the process's descriptors
+    std::error_code ec;
+    for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec)) {
+        const std::string target = fs::read_symlink(fd.path(), ec).string();
+        if (target.rfind("socket:[", 0) == 0)
+            inodes.insert(target.substr(8, target.size() - 9));
+    }
+    // Num RefCount Protocol Flags Type St Inode Path
+    std::istringstream table(readAll("/proc/net/unix"));
+    std::set<std::string> paths;
+    std::string line;
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        std::string skip, inode, path;
+        for (int i = 0; i < 6; ++i)
+            fields >> skip;
+        fields >> inode >> path;
+        if (inodes.count(inode) && path.rfind('/', 0) == 0)
+            paths.insert(path);
+    }
+    return {paths.begin(), paths.end()};
 }
 
 } // namespace office

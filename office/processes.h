@@ -5,6 +5,7 @@
 
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 namespace office {
 
@@ -23,5 +24,8 @@ bool officeRunsOn(const std::string& profileUrl);
 
 // Another process that has the file open.
 bool openElsewhere(const std::string& path);
+
+// The sockets in the file system that the process has open: for an office, its pipes.
+std::vector<std::string> socketsOf(pid_t pid);
 
 } // namespace office

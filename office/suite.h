@@ -64,8 +64,12 @@ class Suite {
     virtual ~Suite() = default;
 
     // Spreadsheet. One workbook at a time is "the active workbook".
-    // Opens an existing workbook hidden, with no dialog of the office's own.
+    // Opens an existing workbook hidden, with no dialog of the office's own, by the Excel 97
+    // filter alone; no link of the workbook is updated and no macro runs.
     virtual void openWorkbook(const std::string& path) = 0;
+    // The same for reading only: the file is not opened for writing, so no lock file appears
+    // beside it.
+    virtual void openWorkbookToRead(const std::string& path) = 0;
     virtual void setCell(std::string_view address, std::string_view text) = 0;
     virtual void setCell(std::string_view address, int value) = 0;
     virtual CellValue cell(std::string_view address) = 0;

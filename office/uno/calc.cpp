@@ -27,6 +27,7 @@ namespace {
 // Calc's filter for Excel 97-2003 workbooks; a file of any other format is not a request.
 const char* const excelFilter = "MS Excel 97";
 constexpr sal_Int32 formulaResultValue = 1; // sheet::FormulaResult::VALUE
+constexpr sal_Int16 noUpdate = 0;           // document::UpdateDocMode::NO_UPDATE
 
 OUString filterOf(const Reference<frame::XModel>& model) {
     for (const auto& arg : model->getArgs())
@@ -49,13 +50,28 @@ OUString fileUrl(const std::string& path) {
 }
 
 void UnoSuite::openWorkbook(const std::string& path) {
+    openExcelWorkbook(path, false);
+}
+
+void UnoSuite::openWorkbookToRead(const std::string& path) {
+    openExcelWorkbook(path, true);
+}
+
+// The Excel filter is named, so that no other import filter ever sees the file, and links to
+// other files or to the web are never updated, whatever the office's settings say.
+void UnoSuite::openExcelWorkbook(const std::string& path, bool readOnly) {
     guarded("open the workbook", [&] {
         workbook_.clear();
         sheet_.clear();
         std::error_code ec;
         if (std::filesystem::file_size(path, ec) == 0 || ec)
             throw uno::RuntimeException("an empty or missing file");
-        Reference<frame::XModel> model = load(fileUrl(path), true);
+        uno::Sequence<beans::PropertyValue> more(3);
+        more.getArray()[0] =
+            property("FilterName", uno::Any(OUString::createFromAscii(excelFilter)));
+        more.getArray()[1] = property("UpdateDocMode", uno::Any(noUpdate));
+        more.getArray()[2] = property("ReadOnly", uno::Any(readOnly));
+        Reference<frame::XModel> model = load(fileUrl(path), true, more);
         if (!Reference<sheet::XSpreadsheetDocument>(model, uno::UNO_QUERY).is() ||
             filterOf(model) != OUString::createFromAscii(excelFilter)) {
             closeModel(model);

@@ -22,13 +22,17 @@
 #include <osl/file.hxx>
 #include <rtl/bootstrap.hxx>
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <spawn.h>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -133,6 +137,65 @@ pid_t spawnOffice(const std::string& binary, const std::string& profile, const s
     return pid;
 }
 
+// The socket of the office's end of a pipe: LibreOffice puts it in /tmp, or in /var/tmp when
+// /tmp is not writable, named after the user's id and the pipe's name.
+std::string pipeSocket(const std::string& pipe) {
+    for (const char* dir : {"/tmp", "/var/tmp"})
+        if (::access(dir, W_OK) == 0)
+            return std::string(dir) + "/OSL_PIPE_" + std::to_string(::getuid()) + "_" + pipe;
+    return {};
+}
+
+enum class Socket { Missing, Private, Refused };
+
+// Takes the permissions of group and others off a socket of this user's; `refusal` tells why
+// the socket is refused.
+Socket makePrivate(const std::string& socket, std::string& refusal) {
+    struct stat st {};
+    if (::lstat(socket.c_str(), &st) != 0)
+        return Socket::Missing;
+    if (!S_ISSOCK(st.st_mode))
+        refusal = "not a socket";
+    else if (st.st_uid != ::getuid())
+        refusal = "it belongs to user " + std::to_string(st.st_uid);
+    else if ((st.st_mode & 077) != 0 && ::chmod(socket.c_str(), st.st_mode & 0700) != 0)
+        refusal = std::string("cannot take others' permissions off: ") + strerror(errno);
+    return refusal.empty() ? Socket::Private : Socket::Refused;
+}
+
+// The office makes its sockets as open as the umask it was started with (0777 under umask 000:
+// any local user could connect and drive the office as this user). Before the calculator
+// connects, the pipe's socket must be this user's own, and it and the office's other pipe (the
+// one through which a later start hands over its arguments) lose every permission of group and
+// others. Gives false while there is no socket yet; throws when the socket is refused.
+bool officePipesPrivate(const std::string& pipe, pid_t office,
+                        const std::function<void(const std::string&)>& tell) {
+    const std::string socket = pipeSocket(pipe);
+    std::string refusal = socket.empty() ? "neither /tmp nor /var/tmp is writable" : "";
+    const Socket state = refusal.empty() ? makePrivate(socket, refusal) : Socket::Refused;
+    if (state == Socket::Missing)
+        return false;
+    if (state == Socket::Refused) {
+        tell("the office's pipe " + socket + " refused: " + refusal);
+        throw std::runtime_error("the office's pipe is not the user's own");
+    }
+    for (const std::string& other : office::socketsOf(office)) {
+        refusal.clear();
+        if (makePrivate(other, refusal) == Socket::Refused)
+            tell("the office's socket " + other + " stays as it is: " + refusal);
+    }
+    return true;
+}
+
+// Makes the folder and the missing ones on the way to it, open to the user alone.
+void makePrivateFolders(const std::filesystem::path& dir) {
+    struct stat st {};
+    if (::stat(dir.c_str(), &st) == 0 || !dir.has_relative_path())
+        return;
+    makePrivateFolders(dir.parent_path());
+    ::mkdir(dir.c_str(), 0700);
+}
+
 // Exit status of a child that has ended, -1 while it runs.
 int exitedWith(pid_t pid) {
     int status = 0;
@@ -155,7 +218,14 @@ Connection::Connection(office::SuiteOptions options)
     // An office that dies mid-call must not take the calculator with it: a write to its broken
     // pipe then fails with EPIPE, which the bridge reports as a disposed call.
     std::signal(SIGPIPE, SIG_IGN);
-    std::filesystem::create_directories(options_.profileDir);
+    // The profile holds the office's settings, macros included: the user's alone, as the office
+    // itself makes a profile folder (0700).
+    const std::string& profile = options_.profileDir;
+    makePrivateFolders(std::filesystem::absolute(profile));
+    struct stat st {};
+    if (::stat(profile.c_str(), &st) == 0 && st.st_uid == ::geteuid() && (st.st_mode & 077) != 0 &&
+        ::chmod(profile.c_str(), 0700) == 0)
+        tell("took the permissions of group and others off the office profile " + profile);
 }
 
 Connection::~Connection() {
@@ -205,6 +275,8 @@ void Connection::reset() {
 }
 
 bool Connection::tryConnect(const std::string& pipe) {
+    if (!officePipesPrivate(pipe, pid_, [this](const std::string& what) { tell(what); }))
+        return false;
     Reference<uno::XComponentContext> local = localContext(options_.officeProgramDir);
     Reference<connection::XConnection> conn;
     try {

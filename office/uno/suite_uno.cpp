@@ -14,6 +14,7 @@
 #include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/implbase1.hxx>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace kcuno {
@@ -93,13 +94,15 @@ void UnoSuite::guarded(const char* what, const std::function<void()>& op) {
     }
 }
 
-Reference<frame::XModel> UnoSuite::load(const OUString& url, bool hidden) {
-    uno::Sequence<beans::PropertyValue> args(3);
+Reference<frame::XModel> UnoSuite::load(const OUString& url, bool hidden,
+                                        const uno::Sequence<beans::PropertyValue>& more) {
+    uno::Sequence<beans::PropertyValue> args(3 + more.getLength());
     auto* a = args.getArray();
     a[0] = property("Hidden", uno::Any(hidden));
     a[1] = property("InteractionHandler",
                     uno::Any(Reference<task::XInteractionHandler>(new AbortingHandler)));
     a[2] = property("MacroExecutionMode", uno::Any(sal_Int16(0))); // never run macros
+    std::copy(more.begin(), more.end(), a + 3);
     Reference<frame::XComponentLoader> loader(office_.desktop(), uno::UNO_QUERY_THROW);
     Reference<frame::XModel> model(loader->loadComponentFromURL(url, "_blank", 0, args),
                                    uno::UNO_QUERY);

@@ -21,6 +21,7 @@ class UnoSuite final : public office::Suite {
         : office_(options) {}
 
     void openWorkbook(const std::string& path) override;
+    void openWorkbookToRead(const std::string& path) override;
     void setCell(std::string_view address, std::string_view text) override;
     void setCell(std::string_view address, int value) override;
     office::CellValue cell(std::string_view address) override;
@@ -47,7 +48,10 @@ class UnoSuite final : public office::Suite {
     // Runs one operation within the call deadline and turns UNO failures into
     // std::runtime_error; an office found dead is forgotten, so the next use starts anew.
     void guarded(const char* what, const std::function<void()>& op);
-    Reference<css::frame::XModel> load(const rtl::OUString& url, bool hidden);
+    Reference<css::frame::XModel>
+    load(const rtl::OUString& url, bool hidden,
+         const css::uno::Sequence<css::beans::PropertyValue>& more = {});
+    void openExcelWorkbook(const std::string& path, bool readOnly);
     Reference<css::table::XCell> cellAt(std::string_view address);
 
     Connection office_;

@@ -2,6 +2,7 @@
 // The office process killed in the middle of a job: the calculator survives, says what the
 // job says on failure, and the next job runs on a new office.
 #include "office/host.h"
+#include "office/processes.h"
 #include "tests/office/uno_support.h"
 
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <chrono>
 #include <csignal>
 #include <iostream>
+#include <sys/stat.h>
 #include <thread>
 
 using estimate::CabinetConfig;
@@ -85,7 +87,8 @@ TEST_F(OfficeKilled, DuringALoad) {
     QStringList messages;
     std::optional<CabinetConfig> loaded;
     {
-        Killer k([&] { return lockExists(source); });
+        // A load for reading writes no lock: the office holding the file tells it is loading.
+        Killer k([&] { return office::openElsewhere(source.toStdString()); });
         loaded = documents().readRequestFile(source, CabinetConfig{}, messages);
     }
     if (!loaded) { // killed before or after opening the workbook
@@ -175,15 +178,30 @@ TEST(OfficeLifetime, LoadEndsAnOfficeThatShowsNothingElse) {
 }
 
 // The profile's version record spares every later start the office's graphics self-test; it
-// must be on disk as soon as the first start is over, or a killed office loses it.
+// must be on disk as soon as the first start is over, or a killed office loses it. The first
+// start runs under umask 000, on a profile whose path the office's URL must escape: the office
+// takes that folder, which stays the user's alone, as the office's pipes do.
 TEST(OfficeLifetime, VersionRecordOutlivesAKillAfterTheFirstStart) {
     QTemporaryDir dir;
     office::SuiteOptions options;
-    options.profileDir = dir.filePath("profile").toStdString();
+    options.profileDir = dir.filePath("profile %41 #1").toStdString();
     office::Documents d(options);
     auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(d.OpenWordDocument());
+    const mode_t umask = ::umask(0);
+    const bool started = d.OpenWordDocument();
+    ::umask(umask);
+    ASSERT_TRUE(started);
     const auto first = std::chrono::steady_clock::now() - start;
+    struct stat st {};
+    ASSERT_EQ(::stat(options.profileDir.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 077, 0u) << "profile mode " << std::oct << st.st_mode;
+    // The pipe of the bridge, and the one through which a later start hands over its arguments.
+    const auto sockets = office::socketsOf(pid_t(d.suite()->officePid()));
+    EXPECT_GE(sockets.size(), 2u);
+    for (const std::string& socket : sockets) {
+        ASSERT_EQ(::lstat(socket.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 077, 0u) << socket << " mode " << std::oct << st.st_mode;
+    }
     const auto killAndWait = [&] {
         const pid_t pid = pid_t(d.suite()->officePid());
         ASSERT_GT(pid, 0);
@@ -192,7 +210,7 @@ TEST(OfficeLifetime, VersionRecordOutlivesAKillAfterTheFirstStart) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
     };
     killAndWait();
-    QFile config(dir.filePath("profile/user/registrymodifications.xcu"));
+    QFile config(dir.filePath("profile %41 #1/user/registrymodifications.xcu"));
     ASSERT_TRUE(config.open(QIODevice::ReadOnly));
     EXPECT_TRUE(config.readAll().contains("ooSetupLastVersion"));
 

@@ -6,11 +6,18 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <random>
+#include <sys/inotify.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 using estimate::CabinetConfig;
 using office::CellValue;
@@ -50,6 +57,7 @@ struct LoadCase {
     const char* name;
     std::map<std::string, CellValue> cells;
     std::function<bool(const CabinetConfig&)> check; // empty: the load must fail
+    std::function<void(const char* lock)> lock = {}; // makes the lock beside the workbook
 };
 
 void PrintTo(const LoadCase& c, std::ostream* os) {
@@ -62,6 +70,8 @@ CellValue t(const char* s) {
 CellValue n(int v) {
     return CellValue::ofNumber(v);
 }
+
+const auto loads = [](const CabinetConfig&) { return true; };
 
 const LoadCase loadCases[] = {
     {"EmptyRequest",
@@ -110,14 +120,26 @@ const LoadCase loadCases[] = {
     {"FlagWordDa", {{"E26", t("4")}, {"E50", t("да")}}, nullptr},
     {"NumberInD17", {{"D17", n(1)}}, nullptr},
     {"LevelWord", {{"H97", t("много")}}, nullptr},
+    // Names that are no lock: nothing waits on them or reads them.
+    {"BesideANamedPipeLock", {}, loads, [](const char* l) { ::mkfifo(l, 0600); }},
+    {"BesideALockLinkedToDevZero", {}, loads, [](const char* l) { ::symlink("/dev/zero", l); }},
 };
 
 class LoadRequest : public ::testing::TestWithParam<LoadCase> {};
 
 TEST_P(LoadRequest, ReadsTheCellsOrFailsWithoutChange) {
     const QString path = workbookWith(GetParam().cells);
+    if (GetParam().lock)
+        GetParam().lock(office::lockFilePath(path.toStdString()).c_str());
+    // Read only: no lock file, nor anything else, appears beside the workbook.
+    const int created = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ::inotify_add_watch(created, QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                        IN_CREATE);
     QStringList messages;
     const auto loaded = documents().readRequestFile(path, startState(), messages);
+    char event[4096];
+    EXPECT_LT(::read(created, event, sizeof event), 0) << "a file appeared beside the workbook";
+    ::close(created);
     if (GetParam().check) {
         ASSERT_TRUE(loaded.has_value()) << messages.join(", ").toStdString();
         EXPECT_TRUE(messages.isEmpty());
@@ -156,6 +178,33 @@ QByteArray templateBytes() {
     return f.readAll();
 }
 
+// A listener on 127.0.0.1 that a stranger's workbook names: nothing may ever connect to it.
+const int listener = [] {
+    const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    sockaddr_in a{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+    ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    ::listen(s, 16);
+    return s;
+}();
+
+int connectionsTaken() {
+    int n = 0;
+    for (int c; (c = ::accept(listener, nullptr, nullptr)) >= 0; ++n)
+        ::close(c);
+    return n;
+}
+
+// A stranger's spreadsheet named .xls, calling the listener (data/strangers-workbook.fods).
+void strangersWorkbook(const QString& path) {
+    sockaddr_in a{};
+    socklen_t size = sizeof a;
+    ::getsockname(listener, reinterpret_cast<sockaddr*>(&a), &size);
+    QFile data(KC_TEST_SOURCE_DIR "/data/strangers-workbook.fods");
+    ASSERT_TRUE(data.open(QIODevice::ReadOnly));
+    const QString url = QStringLiteral("http://127.0.0.1:%1/").arg(ntohs(a.sin_port));
+    write(path, QString::fromUtf8(data.readAll()).arg(path.toHtmlEscaped(), url).toUtf8());
+}
+
 const BadFile badFiles[] = {
     {"Missing", [](const QString&) {}, {}},
     {"Empty", [](const QString& p) { write(p, {}); }, {office::msgCannotLoad}},
@@ -178,6 +227,7 @@ const BadFile badFiles[] = {
      [](const QString& p) { QFile::copy(KC_TEST_SOURCE_DIR "/data/newer-format.xls", p); },
      {office::msgCannotLoad}},
     {"TextFile", [](const QString& p) { write(p, "E14;12\nE26;5\n"); }, {office::msgCannotLoad}},
+    {"StrangersWorkbook", strangersWorkbook, {office::msgCannotLoad}},
 };
 
 class LoadBadFile : public ::testing::TestWithParam<BadFile> {};
@@ -189,6 +239,9 @@ TEST_P(LoadBadFile, ShowsItsMessageAndChangesNothing) {
     const auto loaded = documents().readRequestFile(path, startState(), messages);
     EXPECT_FALSE(loaded.has_value());
     EXPECT_EQ(messages, GetParam().messages);
+    // Whatever the file holds, nothing of it ran.
+    EXPECT_EQ(connectionsTaken(), 0);
+    EXPECT_FALSE(QFile::exists(path + ".ran"));
     // The office survived and still works.
     EXPECT_TRUE(documents().readRequestFile(workbookWith({}), {}, messages).has_value());
 }

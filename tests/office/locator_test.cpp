@@ -4,9 +4,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -25,7 +27,9 @@ struct LocatorCase {
     // bin/<name>: a symlink to the target, or a script with this text when it starts with "#!"
     // ("{root}" in it stands for the temporary root)
     std::vector<std::pair<const char*, const char*>> onPath;
-    const char* expected = ""; // "" for none found
+    const char* expected = "";      // "" for none found
+    const char* groupWritable = ""; // a folder below the root that its group may write into
+    const char* logged = "";        // what kc.office must tell
 };
 
 void PrintTo(const LocatorCase& c, std::ostream* os) {
@@ -85,7 +89,22 @@ const LocatorCase locatorCases[] = {
     {"MissingVersionSkipped", {{usrLib, ""}, {usrLib64, "7.4"}}, "", {}, usrLib64},
     {"MissingBinarySkipped", {{usrLib, "7.4", "types/offapi.rdb", false}}, "", {}, ""},
     {"None", {}, "", {}, ""},
+    {"GroupWritableOfficeFolderRefused",
+     {{usrLib, "7.4"}, {usrLib64, "7.6"}},
+     "",
+     {},
+     usrLib64,
+     "usr/lib/libreoffice",
+     "usr/lib/libreoffice is writable by group or others"},
+    {"CommentsOfAScriptSkipped",
+     {{usrLib, "7.4"}, {altStill, "24.2"}},
+     "",
+     {{"soffice", "#!/bin/sh\n# was {root}/usr/lib/libreoffice/program/soffice\n"
+                  "exec {root}/usr/lib64/LibreOffice-still/program/soffice \"$@\"\n"}},
+     altStill},
 };
+
+QStringList officeLog; // what the search told
 
 class Locator : public ::testing::TestWithParam<LocatorCase> {};
 
@@ -98,6 +117,7 @@ void writeFile(const QString& path, const QByteArray& content = {}) {
 
 TEST_P(Locator, FindsTheFirstUsableOffice) {
     const LocatorCase& c = GetParam();
+    const mode_t umask = ::umask(022); // folders as a package makes them
     QTemporaryDir root;
     const QDir dir(root.path());
     for (const FakeOffice& o : c.offices) {
@@ -127,6 +147,9 @@ TEST_P(Locator, FindsTheFirstUsableOffice) {
         QFile::setPermissions(file, QFile::ReadOwner | QFile::ExeOwner);
     }
 
+    if (*c.groupWritable)
+        ::chmod(QFile::encodeName(dir.filePath(c.groupWritable)).constData(), 0775);
+
     office::OfficeSearch search;
     if (*c.unoPath)
         search.unoPath = dir.filePath(QString::fromLatin1(c.unoPath));
@@ -134,8 +157,17 @@ TEST_P(Locator, FindsTheFirstUsableOffice) {
     for (const QString& place : office::officeKnownPlaces)
         search.knownPlaces << dir.filePath(place.mid(1));
 
+    officeLog.clear();
+    QLoggingCategory::setFilterRules(QStringLiteral("kc.office.info=true"));
+    qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& message) { officeLog << message; });
     const QString found = office::findOfficeProgramDir(search);
+    qInstallMessageHandler(nullptr);
+    QLoggingCategory::setFilterRules({});
+    ::umask(umask);
     EXPECT_EQ(found, *c.expected ? QDir(dir.canonicalPath()).filePath(c.expected) : QString());
+    EXPECT_TRUE(officeLog.join('\n').contains(QString::fromUtf8(c.logged)))
+        << officeLog.join('\n').toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Office, Locator, ::testing::ValuesIn(locatorCases),

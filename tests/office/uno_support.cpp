@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tests/office/uno_support.h"
 
+#include "office/processes.h"
 #include "office/request.h"
 #include "window/app_setup.h"
 
@@ -62,8 +63,7 @@ QString testProfileDir() {
 
 std::vector<pid_t> officesOnProfile() {
     const std::string wanted =
-        "-env:UserInstallation=file://" +
-        std::filesystem::absolute(testProfileDir().toStdString()).lexically_normal().string();
+        "-env:UserInstallation=" + office::profileUrl(testProfileDir().toStdString());
     std::vector<pid_t> pids;
     for (const auto& p : std::filesystem::directory_iterator("/proc")) {
         const std::string name = p.path().filename().string();
