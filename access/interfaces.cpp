@@ -130,7 +130,9 @@ class EditAccessible : public QAccessibleWidget,
     QLineEdit* edit() const { return static_cast<QLineEdit*>(widget()); }
 };
 
-// A level slider: its value is the percentage its position stands for.
+// A level slider: its value is the percentage its position stands for, on a scale from 0 to 100
+// (Orca 48 adds a slider's share of its range, and reckons it from zero: with the scale from
+// 10 it said "10 11 percent").
 class LevelAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
   public:
     explicit LevelAccessible(QSlider* slider)
@@ -152,7 +154,7 @@ class LevelAccessible : public QAccessibleWidget, public QAccessibleValueInterfa
         slider()->setValue((value.toInt() + percentPerLevel / 2) / percentPerLevel);
     }
     QVariant maximumValue() const override { return percent(slider()->maximum()); }
-    QVariant minimumValue() const override { return percent(slider()->minimum()); }
+    QVariant minimumValue() const override { return 0; }
     QVariant minimumStepSize() const override { return percent(slider()->singleStep()); }
 
   private:
