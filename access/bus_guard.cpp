@@ -46,15 +46,20 @@ template <class F> void resolve(F& f, void* handle, const char* name) {
     f = reinterpret_cast<F>(dlsym(handle, name));
 }
 
+// From libdbus as Qt loaded it, which need not be among the program's global symbols (Qt 5
+// loads it with its platform plugin).
 const DBus& dbus() {
     static const DBus d = [] {
         DBus r{};
-        resolve(r.addFilter, RTLD_NEXT, "dbus_connection_add_filter");
-        resolve(r.isMethodCall, RTLD_DEFAULT, "dbus_message_is_method_call");
-        resolve(r.path, RTLD_DEFAULT, "dbus_message_get_path");
-        resolve(r.newError, RTLD_DEFAULT, "dbus_message_new_error");
-        resolve(r.send, RTLD_DEFAULT, "dbus_connection_send");
-        resolve(r.unref, RTLD_DEFAULT, "dbus_message_unref");
+        void* lib = dlopen("libdbus-1.so.3", RTLD_LAZY | RTLD_NOLOAD);
+        if (!lib)
+            return r;
+        resolve(r.addFilter, lib, "dbus_connection_add_filter");
+        resolve(r.isMethodCall, lib, "dbus_message_is_method_call");
+        resolve(r.path, lib, "dbus_message_get_path");
+        resolve(r.newError, lib, "dbus_message_new_error");
+        resolve(r.send, lib, "dbus_connection_send");
+        resolve(r.unref, lib, "dbus_message_unref");
         return r;
     }();
     return d;

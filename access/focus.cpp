@@ -76,11 +76,12 @@ bool takesTab(QWidget* w) {
     return checked ? checked == radio : radio->group()->buttons().constFirst() == radio;
 }
 
-// Tab into a line edit selects its text, and Qt 5.15 and 6.4 (Debian 12) report that selection
-// before the focus; Orca then takes the edit as announced already and says nothing (an empty
-// result field stays silent). The edit takes such a focus as a plain one and selects its text
-// once the focus has been reported.
-constexpr bool selectionBeforeFocus = true;
+// Tab into a line edit selects its text, and Qt reports that selection before the focus. Orca
+// 43 with Qt 5.15 or 6.4 (Debian 12) then takes the edit as announced already and says nothing
+// (an empty result field stays silent) or says the value twice; Orca 48 with Qt 6.8 (Debian 13)
+// says each edit once without this. The edit takes such a focus as a plain one and selects its
+// text once the focus has been reported.
+constexpr bool selectionBeforeFocus = QT_VERSION < QT_VERSION_CHECK(6, 8, 0);
 
 class SelectAfterFocus : public QObject {
   public:

@@ -18,11 +18,12 @@ namespace {
 
 constexpr int percentPerLevel = estimate::percentPerLevel;
 
-// A line edit whose text is one whole attribute run. Qt 5.15 and 6.4 (Debian 12) give every
-// offset a run of no length, and screen readers then drop the value's last character, or a
-// one-digit value altogether. Otherwise as Qt's own: text, caret and selection, editable
-// through the interface unless read-only.
-constexpr bool wholeRuns = true;
+// Qt 5.15 and 6.4 (Debian 12) give each offset of a line edit an attribute run of no length, and
+// Orca then drops the value's last character, or a one-digit value altogether ("0,0" for
+// "0,00"). Qt 6.8 (Debian 13) is read whole without this: there the edits keep Qt's interface.
+// This one gives the whole text as one run, and otherwise does as Qt's: text, caret and
+// selection, editable through the interface unless read-only.
+constexpr bool wholeRuns = QT_VERSION < QT_VERSION_CHECK(6, 8, 0);
 
 class EditAccessible : public QAccessibleWidget,
                        public QAccessibleTextInterface,
@@ -129,7 +130,9 @@ class EditAccessible : public QAccessibleWidget,
     QLineEdit* edit() const { return static_cast<QLineEdit*>(widget()); }
 };
 
-// A level slider: its value is the percentage its position stands for.
+// A level slider: its value is the percentage its position stands for, on a scale from 0 to 100
+// (Orca 48 adds a slider's share of its range, and reckons it from zero: with the scale from
+// 10 it said "10 11 percent").
 class LevelAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
   public:
     explicit LevelAccessible(QSlider* slider)
@@ -151,7 +154,7 @@ class LevelAccessible : public QAccessibleWidget, public QAccessibleValueInterfa
         slider()->setValue((value.toInt() + percentPerLevel / 2) / percentPerLevel);
     }
     QVariant maximumValue() const override { return percent(slider()->maximum()); }
-    QVariant minimumValue() const override { return percent(slider()->minimum()); }
+    QVariant minimumValue() const override { return 0; }
     QVariant minimumStepSize() const override { return percent(slider()->singleStep()); }
 
   private:
@@ -182,7 +185,7 @@ QAccessibleInterface* interfaceOf(const QString& className, QObject* object) {
         return new QAccessibleWidget(w, role);
     if (className == QLatin1String("QSlider"))
         return new LevelAccessible(static_cast<QSlider*>(w));
-    if (className == QLatin1String("QLineEdit") && wholeRuns)
+    if (wholeRuns && className == QLatin1String("QLineEdit"))
         return new EditAccessible(static_cast<QLineEdit*>(w));
     return nullptr;
 }

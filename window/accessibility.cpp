@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The window to screen readers and keyboard users, drawn from the layout table: accessible
-// names from the captions, descriptions from the hints, Tab region by region as a person reads
-// the window, and the results told after an estimate. The accessibility layer (access/) tells
-// them and keeps the reading order inside a region.
+#include "window/accessibility.h"
+
 #include "access/access.h"
 #include "window/layout.h"
-#include "window/main_window.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -16,8 +13,7 @@
 
 #include <algorithm>
 
-using window::ControlSpec;
-using window::Kind;
+namespace window {
 
 namespace {
 
@@ -51,7 +47,7 @@ QString nameOf(std::span<const ControlSpec> rows, size_t index) {
 
 // A link label that stands for its whole panel, not for one item of it.
 bool isPanelLink(const QWidget* w) {
-    for (const window::LinkLabelSpec& link : window::linkLabels())
+    for (const LinkLabelSpec& link : linkLabels())
         if (w->objectName() == utf8(link.name))
             return !*link.item;
     return false;
@@ -69,9 +65,9 @@ QString descriptionOf(const ControlSpec& row) {
 
 } // namespace
 
-void TMain::applyAccessibility() {
-    accessibility::selectAfterFocus(this);
-    const std::span<const ControlSpec> rows = window::controls();
+void describeControls(QWidget* window, const ControlLookup& control) {
+    accessibility::selectAfterFocus(window);
+    const std::span<const ControlSpec> rows = controls();
     QStringList switches; // the section switches name the section panels, in order
     for (const ControlSpec& row : rows)
         if (row.kind == Kind::CheckBox && qstrcmp(row.parent, "LeftPanel") == 0)
@@ -109,10 +105,8 @@ void TMain::applyAccessibility() {
     }
 }
 
-// Region by region; a section panel as its meaning runs: the level slider, then the equipment
-// in reading order (a link that belongs to an item stands beside it, so it follows it), then
-// the panel's own links.
-QWidgetList TMain::focusChain() const {
+// A link that belongs to an item stands beside it, so it follows it in reading order.
+QWidgetList tabOrder(const ControlLookup& control) {
     QWidgetList chain;
     for (const char* region : regionOrder) {
         auto* scroll = qobject_cast<QScrollArea*>(control(utf8(region)));
@@ -135,22 +129,21 @@ QWidgetList TMain::focusChain() const {
     return chain;
 }
 
-// "Стоимость 44 000 руб., объем 0,42 м3, вес 85 кг, время монтажа 1 дней", told on the window's
-// focused button (on "Рассчитать" when no button has it), also while a dialog of "Загрузить" has
-// just closed and the window is not active again yet; withdrawn while the fields are empty.
-void TMain::tellResults() {
+void tellResults(QWidget* window, const ControlLookup& control) {
     QStringList results;
-    for (const ControlSpec& row : window::controls()) {
+    for (const ControlSpec& row : controls()) {
         if (row.kind != Kind::ResultEdit)
             continue;
-        const QString value = control<QLineEdit>(utf8(row.name))->text().trimmed();
+        const QString value = static_cast<QLineEdit*>(control(utf8(row.name)))->text().trimmed();
         const QString caption = utf8(row.caption);
         if (!value.isEmpty())
             results << (results.isEmpty() ? caption : caption.left(1).toLower() + caption.mid(1)) +
                            u' ' + value;
     }
-    QWidget* holder = focusWidget();
+    QWidget* holder = window->focusWidget();
     if (!qobject_cast<QPushButton*>(holder))
         holder = control(QStringLiteral("ButtonCalc"));
     accessibility::tellResults(holder, results.join(QStringLiteral(", ")));
 }
+
+} // namespace window

@@ -5,6 +5,7 @@
 #include "access/access.h"
 #include "info/change_topics.h"
 #include "info/link_label.h"
+#include "window/accessibility.h"
 #include "window/document_view.h"
 #include "window/factories.h"
 #include "window/layout.h"
@@ -64,6 +65,11 @@ TMain::Handler handlerOf(const window::ControlSpec& row) {
     return nullptr;
 }
 
+// The window's controls by name, for the accessibility functions.
+window::ControlLookup lookup(const TMain* main) {
+    return [main](const QString& name) { return main->control(name); };
+}
+
 } // namespace
 
 TMain::TMain(QWidget* parent)
@@ -78,7 +84,7 @@ TMain::TMain(QWidget* parent)
     view_->keepCaretAtStart(control<QTextEdit>(QStringLiteral("RichEdit")));
     doc_.setObserver(view_.get());
     window::addPdfSave(*this);
-    applyAccessibility();
+    window::describeControls(this, lookup(this));
     FormCreate(this);
     if (const QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());
@@ -180,12 +186,17 @@ void TMain::FormCanResize(QObject*) {
                    Qt::WindowCloseButtonHint);
 }
 
+void TMain::tellResults() {
+    window::tellResults(this, lookup(this));
+}
+
 void TMain::ButtonCloseClick(QObject*) {
     close();
 }
 
 bool TMain::focusNextPrevChild(bool next) {
-    return accessibility::moveFocus(focusChain(), next) || QWidget::focusNextPrevChild(next);
+    return accessibility::moveFocus(window::tabOrder(lookup(this)), next) ||
+           QWidget::focusNextPrevChild(next);
 }
 
 bool TMain::event(QEvent* e) {

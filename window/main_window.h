@@ -101,11 +101,7 @@ class TMain : public QWidget {
     void showSection(int index);
     void showLevel(int index);
     void showPressTopic(QObject* control);
-    // For screen readers and the keyboard (accessibility.cpp): names and descriptions from the
-    // layout table, the Tab order, the results told after an estimate.
-    void applyAccessibility();
-    QWidgetList focusChain() const;
-    void tellResults();
+    void tellResults(); // to screen readers, after an estimate or a reset
 
     QHash<QString, QWidget*> controls_;
     QSet<const QObject*> countEdits_;

@@ -50,10 +50,13 @@ TEST_F(WindowTest, TheEstimateIsToldOnceOnTheFocusedButton) {
     EXPECT_EQ(description("ButtonClear"), utf8("Нажмите, чтобы очистить все данные"));
 }
 
-// An edit's text comes as one attribute run, so that it is read whole.
+// Before Qt 6.8 an edit's text comes as one attribute run, so that it is read whole; from 6.8
+// the edits keep Qt's interface, which Orca reads whole (scripts/orca-run).
 const char* const kWholeValues[] = {"5", "25", "0,42 м3", "85 кг", "1 дней", " 146 000 руб."};
 
 TEST_F(WindowTest, AnEditsTextIsOneRun) {
+    if (QT_VERSION >= QT_VERSION_CHECK(6, 8, 0))
+        GTEST_SKIP() << "Qt's own edit interface";
     for (const char* name : {"EditVolume", "EditStendL", "EditSquare"}) {
         for (const char* value : kWholeValues) {
             edit(name)->blockSignals(true); // the text as it is, not as the entry rules make it
@@ -83,7 +86,7 @@ TEST_F(WindowTest, ASliderTellsItsPercentage) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget(track));
         QAccessibleValueInterface* value = a->valueInterface();
         ASSERT_NE(value, nullptr) << track;
-        EXPECT_EQ(value->minimumValue().toInt(), 10);
+        EXPECT_EQ(value->minimumValue().toInt(), 0);
         EXPECT_EQ(value->maximumValue().toInt(), 100);
         EXPECT_EQ(value->minimumStepSize().toInt(), 10);
         for (int position : {1, 4, 10}) {
