@@ -64,8 +64,12 @@ class Suite {
     virtual ~Suite() = default;
 
     // Spreadsheet. One workbook at a time is "the active workbook".
-    // Opens an existing workbook hidden, with no dialog of the office's own.
+    // Opens an existing workbook hidden, with no dialog of the office's own; its macros never
+    // run.
     virtual void openWorkbook(const std::string& path) = 0;
+    // The same for a workbook the calculator wrote from its own template, which holds no macro;
+    // its window, once shown, carries no warning that macros are off.
+    virtual void openOwnWorkbook(const std::string& path) = 0;
     virtual void setCell(std::string_view address, std::string_view text) = 0;
     virtual void setCell(std::string_view address, int value) = 0;
     virtual CellValue cell(std::string_view address) = 0;

@@ -135,7 +135,7 @@ std::string Documents::profileUrl() const {
     return office::profileUrl(options_.profileDir);
 }
 
-bool Documents::OpenWorkbook(const QString& path, QStringList& messages) {
+bool Documents::OpenWorkbook(const QString& path, QStringList& messages, bool own) {
     if (!QFileInfo(path).isFile() || FileInUse(path.toStdString(), profileUrl()))
         return false;
     // A lock left behind by an office that has ended would make the office ask whether to
@@ -147,7 +147,10 @@ bool Documents::OpenWorkbook(const QString& path, QStringList& messages) {
         return false;
     }
     try {
-        s->openWorkbook(path.toStdString());
+        if (own)
+            s->openOwnWorkbook(path.toStdString());
+        else
+            s->openWorkbook(path.toStdString());
         return true;
     } catch (const std::exception& e) {
         qCInfo(kcOffice) << "opening" << path << "failed:" << e.what();
@@ -198,7 +201,7 @@ QStringList Documents::writeRequest(const QString& path, const estimate::Cabinet
             return messages;
         }
     }
-    if (!OpenWorkbook(path, messages))
+    if (!OpenWorkbook(path, messages, true))
         return messages;
     try {
         for (const CellWrite& w : requestCells(config)) {

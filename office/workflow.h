@@ -36,8 +36,9 @@ class Documents {
     std::string profileUrl() const;
 
     // The wrappers. OpenWorkbook gives false without a message for a missing file or one in
-    // use, and with "Приложению не удается загрузить файл" when the office fails.
-    bool OpenWorkbook(const QString& path, QStringList& messages);
+    // use, and with "Приложению не удается загрузить файл" when the office fails; `own` is for
+    // a workbook written from the calculator's template (Suite::openOwnWorkbook).
+    bool OpenWorkbook(const QString& path, QStringList& messages, bool own = false);
     void CloseWorkbook(QStringList& messages);
     bool OpenWordDocument();
 

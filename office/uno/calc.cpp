@@ -49,13 +49,21 @@ OUString fileUrl(const std::string& path) {
 }
 
 void UnoSuite::openWorkbook(const std::string& path) {
+    openWorkbookWith(path, foreignMacros);
+}
+
+void UnoSuite::openOwnWorkbook(const std::string& path) {
+    openWorkbookWith(path, ownMacros);
+}
+
+void UnoSuite::openWorkbookWith(const std::string& path, sal_Int16 macros) {
     guarded("open the workbook", [&] {
         workbook_.clear();
         sheet_.clear();
         std::error_code ec;
         if (std::filesystem::file_size(path, ec) == 0 || ec)
             throw uno::RuntimeException("an empty or missing file");
-        Reference<frame::XModel> model = load(fileUrl(path), true);
+        Reference<frame::XModel> model = load(fileUrl(path), true, macros);
         if (!Reference<sheet::XSpreadsheetDocument>(model, uno::UNO_QUERY).is() ||
             filterOf(model) != OUString::createFromAscii(excelFilter)) {
             closeModel(model);

@@ -93,13 +93,13 @@ void UnoSuite::guarded(const char* what, const std::function<void()>& op) {
     }
 }
 
-Reference<frame::XModel> UnoSuite::load(const OUString& url, bool hidden) {
+Reference<frame::XModel> UnoSuite::load(const OUString& url, bool hidden, sal_Int16 macros) {
     uno::Sequence<beans::PropertyValue> args(3);
     auto* a = args.getArray();
     a[0] = property("Hidden", uno::Any(hidden));
     a[1] = property("InteractionHandler",
                     uno::Any(Reference<task::XInteractionHandler>(new AbortingHandler)));
-    a[2] = property("MacroExecutionMode", uno::Any(sal_Int16(0))); // never run macros
+    a[2] = property("MacroExecutionMode", uno::Any(macros));
     Reference<frame::XComponentLoader> loader(office_.desktop(), uno::UNO_QUERY_THROW);
     Reference<frame::XModel> model(loader->loadComponentFromURL(url, "_blank", 0, args),
                                    uno::UNO_QUERY);
