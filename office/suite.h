@@ -70,6 +70,9 @@ class Suite {
     // The same for reading only: the file is not opened for writing, so no lock file appears
     // beside it.
     virtual void openWorkbookToRead(const std::string& path) = 0;
+    // The same as openWorkbook for a workbook the calculator wrote from its own template, which
+    // holds no macro; its window, once shown, carries no warning that macros are off.
+    virtual void openOwnWorkbook(const std::string& path) = 0;
     virtual void setCell(std::string_view address, std::string_view text) = 0;
     virtual void setCell(std::string_view address, int value) = 0;
     virtual CellValue cell(std::string_view address) = 0;

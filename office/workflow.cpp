@@ -135,7 +135,7 @@ std::string Documents::profileUrl() const {
     return office::profileUrl(options_.profileDir);
 }
 
-bool Documents::OpenWorkbook(const QString& path, QStringList& messages, bool readOnly) {
+bool Documents::OpenWorkbook(const QString& path, QStringList& messages, WorkbookUse use) {
     if (!QFileInfo(path).isFile() || FileInUse(path.toStdString(), profileUrl()))
         return false;
     // A lock left behind by an office that has ended would make the office ask whether to
@@ -147,8 +147,10 @@ bool Documents::OpenWorkbook(const QString& path, QStringList& messages, bool re
         return false;
     }
     try {
-        if (readOnly)
+        if (use == WorkbookUse::ToRead)
             s->openWorkbookToRead(path.toStdString());
+        else if (use == WorkbookUse::OwnRequest)
+            s->openOwnWorkbook(path.toStdString());
         else
             s->openWorkbook(path.toStdString());
         return true;
@@ -201,7 +203,7 @@ QStringList Documents::writeRequest(const QString& path, const estimate::Cabinet
             return messages;
         }
     }
-    if (!OpenWorkbook(path, messages))
+    if (!OpenWorkbook(path, messages, WorkbookUse::OwnRequest))
         return messages;
     try {
         for (const CellWrite& w : requestCells(config)) {
@@ -223,7 +225,7 @@ QStringList Documents::writeRequest(const QString& path, const estimate::Cabinet
 std::optional<estimate::CabinetConfig>
 Documents::readRequestFile(const QString& path, const estimate::CabinetConfig& current,
                            QStringList& messages) {
-    if (!OpenWorkbook(path, messages, true))
+    if (!OpenWorkbook(path, messages, WorkbookUse::ToRead))
         return std::nullopt;
     std::optional<estimate::CabinetConfig> loaded;
     try {

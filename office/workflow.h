@@ -36,9 +36,12 @@ class Documents {
     std::string profileUrl() const;
 
     // The wrappers. OpenWorkbook gives false without a message for a missing file or one in
-    // use, and with "Приложению не удается загрузить файл" when the office fails; `readOnly`
-    // opens it for reading only (Suite::openWorkbookToRead).
-    bool OpenWorkbook(const QString& path, QStringList& messages, bool readOnly = false);
+    // use, and with "Приложению не удается загрузить файл" when the office fails. `use`: a
+    // request just written from the calculator's template (Suite::openOwnWorkbook), a workbook
+    // from anywhere to be read (Suite::openWorkbookToRead), or any workbook to be written.
+    enum class WorkbookUse { Write, OwnRequest, ToRead };
+    bool OpenWorkbook(const QString& path, QStringList& messages,
+                      WorkbookUse use = WorkbookUse::Write);
     void CloseWorkbook(QStringList& messages);
     bool OpenWordDocument();
 

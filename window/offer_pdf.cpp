@@ -12,10 +12,13 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextTable>
 
+#include <algorithm>
 #include <cmath>
 
 namespace window {
@@ -65,6 +68,41 @@ void writeLetterhead(QTextDocument& head, const office::Letterhead& letterhead, 
     QString lines = QString::fromStdString(letterhead.text);
     lines.replace(u'\n', QChar::LineSeparator); // one paragraph, as in the printout
     t->cellAt(0, 1).firstCursorPosition().insertText(lines, small);
+}
+
+// Draws the lines of `body` whose tops fall in [top, bottom): each line on one page only. The
+// paragraphs that begin there go through the document's layout, which adds their bullets; of
+// a paragraph begun on an earlier page, only its own lines here are drawn, line by line, since
+// the layout, drawing a paragraph cut by the clip, also draws its line above the clip.
+void drawBodyPage(QTextDocument& body, double top, double bottom, QPainter& painter) {
+    QAbstractTextDocumentLayout::PaintContext context;
+    painter.setPen(context.palette.color(QPalette::Text));
+    double firstBegun = bottom; // the top of the first paragraph that begins on this page
+    for (QTextBlock block = body.begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* text = block.layout();
+        if (text->lineCount() == 0)
+            continue;
+        const QPointF at = text->position();
+        const double begins = at.y() + text->lineAt(0).y();
+        if (begins >= bottom)
+            break;
+        if (begins >= top) {
+            firstBegun = std::min(firstBegun, begins);
+            continue;
+        }
+        for (int i = 1; i < text->lineCount(); ++i) {
+            const QTextLine line = text->lineAt(i);
+            const double y = at.y() + line.y();
+            if (y >= top && y < bottom)
+                line.draw(&painter, at);
+        }
+    }
+    if (firstBegun >= bottom)
+        return;
+    // Half a pixel in: the paragraph ended just above is left out, and a line that starts right
+    // at the page's end belongs to the next page only.
+    context.clip = QRectF(0, firstBegun + 0.5, body.pageSize().width(), bottom - firstBegun - 1);
+    body.documentLayout()->draw(&painter, context);
 }
 
 QString reasonFor(const QSaveFile& file) {
@@ -133,12 +171,10 @@ QString writeOfferPdf(const QString& path, const estimate::DescriptionDocument& 
                 pdf.newPage();
             head.drawContents(&painter);
             painter.save();
-            painter.translate(0, bodyTop - page * pageHeight);
-            QAbstractTextDocumentLayout::PaintContext context;
-            // A line that starts right at the page's end belongs to the next page only.
-            context.clip = QRectF(0, page * pageHeight, width, pageHeight - 0.5);
-            painter.setClipRect(QRectF(0, page * pageHeight, width, pageHeight));
-            body.documentLayout()->draw(&painter, context);
+            const double top = page * pageHeight;
+            painter.translate(0, bodyTop - top);
+            painter.setClipRect(QRectF(0, top, width, pageHeight));
+            drawBodyPage(body, top, top + pageHeight, painter);
             painter.restore();
         }
         if (!painter.end())

@@ -50,16 +50,20 @@ OUString fileUrl(const std::string& path) {
 }
 
 void UnoSuite::openWorkbook(const std::string& path) {
-    openExcelWorkbook(path, false);
+    openExcelWorkbook(path, false, foreignMacros);
 }
 
 void UnoSuite::openWorkbookToRead(const std::string& path) {
-    openExcelWorkbook(path, true);
+    openExcelWorkbook(path, true, foreignMacros);
+}
+
+void UnoSuite::openOwnWorkbook(const std::string& path) {
+    openExcelWorkbook(path, false, ownMacros);
 }
 
 // The Excel filter is named, so that no other import filter ever sees the file, and links to
 // other files or to the web are never updated, whatever the office's settings say.
-void UnoSuite::openExcelWorkbook(const std::string& path, bool readOnly) {
+void UnoSuite::openExcelWorkbook(const std::string& path, bool readOnly, sal_Int16 macros) {
     guarded("open the workbook", [&] {
         workbook_.clear();
         sheet_.clear();
@@ -71,7 +75,7 @@ void UnoSuite::openExcelWorkbook(const std::string& path, bool readOnly) {
             property("FilterName", uno::Any(OUString::createFromAscii(excelFilter)));
         more.getArray()[1] = property("UpdateDocMode", uno::Any(noUpdate));
         more.getArray()[2] = property("ReadOnly", uno::Any(readOnly));
-        Reference<frame::XModel> model = load(fileUrl(path), true, more);
+        Reference<frame::XModel> model = load(fileUrl(path), true, macros, more);
         if (!Reference<sheet::XSpreadsheetDocument>(model, uno::UNO_QUERY).is() ||
             filterOf(model) != OUString::createFromAscii(excelFilter)) {
             closeModel(model);

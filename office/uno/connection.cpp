@@ -390,7 +390,8 @@ void Connection::recordLastVersionBounded() {
 
 void Connection::recordLastVersion() {
     // Until the profile names the version that last ran, every start spends seconds in a
-    // graphics self-test; a hidden office never records it by itself.
+    // graphics self-test. A hidden office of 7.4 never records it by itself; 25.2 records it as
+    // it starts, and writes it to disk a moment later.
     auto provider = configuration::theDefaultProvider::get(remote_);
     beans::NamedValue path("nodepath", uno::Any(OUString("/org.openoffice.Setup/Product")));
     uno::Sequence<uno::Any> args(1);
@@ -401,15 +402,15 @@ void Connection::recordLastVersion() {
         uno::UNO_QUERY_THROW);
     OUString last;
     access->getByName("ooSetupLastVersion") >>= last;
-    if (!last.isEmpty())
-        return;
-    OUString current;
-    access->getByName("ooSetupVersion") >>= current;
-    Reference<container::XNameReplace>(access, uno::UNO_QUERY_THROW)
-        ->replaceByName("ooSetupLastVersion", uno::Any(current));
-    Reference<util::XChangesBatch>(access, uno::UNO_QUERY_THROW)->commitChanges();
+    if (last.isEmpty()) {
+        OUString current;
+        access->getByName("ooSetupVersion") >>= current;
+        Reference<container::XNameReplace>(access, uno::UNO_QUERY_THROW)
+            ->replaceByName("ooSetupLastVersion", uno::Any(current));
+        Reference<util::XChangesBatch>(access, uno::UNO_QUERY_THROW)->commitChanges();
+    }
     // The office writes its configuration to disk some time later; killed before that (a hang,
-    // a crash, a logout), it would lose the record. Write it now.
+    // a crash, a logout), it would lose the record, ours or its own. Write it now.
     Reference<util::XFlushable> flushable(provider, uno::UNO_QUERY);
     if (flushable.is())
         flushable->flush();

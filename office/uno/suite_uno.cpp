@@ -94,14 +94,14 @@ void UnoSuite::guarded(const char* what, const std::function<void()>& op) {
     }
 }
 
-Reference<frame::XModel> UnoSuite::load(const OUString& url, bool hidden,
+Reference<frame::XModel> UnoSuite::load(const OUString& url, bool hidden, sal_Int16 macros,
                                         const uno::Sequence<beans::PropertyValue>& more) {
     uno::Sequence<beans::PropertyValue> args(3 + more.getLength());
     auto* a = args.getArray();
     a[0] = property("Hidden", uno::Any(hidden));
     a[1] = property("InteractionHandler",
                     uno::Any(Reference<task::XInteractionHandler>(new AbortingHandler)));
-    a[2] = property("MacroExecutionMode", uno::Any(sal_Int16(0))); // never run macros
+    a[2] = property("MacroExecutionMode", uno::Any(macros));
     std::copy(more.begin(), more.end(), a + 3);
     Reference<frame::XComponentLoader> loader(office_.desktop(), uno::UNO_QUERY_THROW);
     Reference<frame::XModel> model(loader->loadComponentFromURL(url, "_blank", 0, args),

@@ -22,6 +22,7 @@ class UnoSuite final : public office::Suite {
 
     void openWorkbook(const std::string& path) override;
     void openWorkbookToRead(const std::string& path) override;
+    void openOwnWorkbook(const std::string& path) override;
     void setCell(std::string_view address, std::string_view text) override;
     void setCell(std::string_view address, int value) override;
     office::CellValue cell(std::string_view address) override;
@@ -48,10 +49,11 @@ class UnoSuite final : public office::Suite {
     // Runs one operation within the call deadline and turns UNO failures into
     // std::runtime_error; an office found dead is forgotten, so the next use starts anew.
     void guarded(const char* what, const std::function<void()>& op);
+    // `macros`: the office's MacroExecMode for the document.
     Reference<css::frame::XModel>
-    load(const rtl::OUString& url, bool hidden,
+    load(const rtl::OUString& url, bool hidden, sal_Int16 macros,
          const css::uno::Sequence<css::beans::PropertyValue>& more = {});
-    void openExcelWorkbook(const std::string& path, bool readOnly);
+    void openExcelWorkbook(const std::string& path, bool readOnly, sal_Int16 macros);
     Reference<css::table::XCell> cellAt(std::string_view address);
 
     Connection office_;
@@ -59,6 +61,13 @@ class UnoSuite final : public office::Suite {
     Reference<css::sheet::XSpreadsheet> sheet_;
     Reference<css::frame::XModel> wordDocument_;
 };
+
+// Macros of a document from elsewhere never run. LibreOffice 25.2 then shows a bar "Macros
+// disabled" on the document's window whether it holds macros or not (7.4 only when it holds
+// some). The calculator's own documents hold none: they are opened as the office opens files of
+// the places the user trusts, without a question; nothing runs, and no bar alarms the user.
+inline constexpr sal_Int16 foreignMacros = 0; // document::MacroExecMode::NEVER_EXECUTE
+inline constexpr sal_Int16 ownMacros = 7;     // document::MacroExecMode::FROM_LIST_NO_WARN
 
 // Helpers shared by the Calc and Writer parts.
 rtl::OUString toOUString(std::string_view s);

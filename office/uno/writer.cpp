@@ -146,7 +146,7 @@ void fillBody(const Reference<frame::XModel>& doc, const std::vector<estimate::P
 void UnoSuite::openWordDocument() {
     guarded("start the word processor", [&] {
         wordDocument_.clear();
-        Reference<frame::XModel> doc = load("private:factory/swriter", true);
+        Reference<frame::XModel> doc = load("private:factory/swriter", true, ownMacros);
         if (!Reference<text::XTextDocument>(doc, uno::UNO_QUERY).is()) {
             closeModel(doc);
             throw uno::RuntimeException("not a text document");
