@@ -22,7 +22,7 @@ namespace {
 // and what it asks for.
 struct PackageKind {
     const char* name;
-    const char* fileName;       // a wildcard pattern in KC_PACKAGE_DIR
+    const char* fileName;       // a wildcard pattern in KC_PACKAGE_DIR; empty: none for this Qt
     const char* unpack;         // a shell command; $1 is the package, run in the target folder
     const char* version;        // a shell command that prints the version of package $1
     const char* needs;          // a shell command that lists the packages that package $1 asks for
@@ -34,11 +34,10 @@ void PrintTo(const PackageKind& k, std::ostream* os) {
 }
 
 const PackageKind packageKinds[] = {
-    {"deb", "kabinet-calc_" KC_VERSION "_*.deb", "dpkg-deb -x \"$1\" .",
-     "dpkg-deb -f \"$1\" Version", "dpkg-deb -f \"$1\" Depends", "qt6-translations-l10n"},
-    {"rpm", "kabinet-calc-" KC_VERSION "-*.rpm", "rpm2cpio \"$1\" | cpio -idm --quiet",
-     "rpm -qp --qf '%{VERSION}' \"$1\"", "rpm -qp --requires --recommends \"$1\"",
-     "qt6-qttranslations"},
+    {"deb", KC_DEB_FILE, "dpkg-deb -x \"$1\" .", "dpkg-deb -f \"$1\" Version",
+     "dpkg-deb -f \"$1\" Depends", KC_DEB_QT_TRANSLATIONS},
+    {"rpm", KC_RPM_FILE, "rpm2cpio \"$1\" | cpio -idm --quiet", "rpm -qp --qf '%{VERSION}' \"$1\"",
+     "rpm -qp --requires --recommends \"$1\"", "qt6-qttranslations"},
 };
 
 QString packageFile(const PackageKind& kind) {
@@ -63,6 +62,9 @@ int shell(const char* command, const QString& package, const QString& workDir = 
 class Package : public ::testing::TestWithParam<PackageKind> {
   protected:
     void SetUp() override {
+        if (!*GetParam().fileName)
+            GTEST_SKIP() << "no " << GetParam().name << " package is made with Qt "
+                         << QT_VERSION_STR;
         file = packageFile(GetParam());
         if (file.isEmpty())
             GTEST_SKIP() << "no " << GetParam().name << " package in " KC_PACKAGE_DIR
@@ -100,6 +102,18 @@ TEST_P(Package, AsksForQtsTranslations) {
     EXPECT_TRUE(needs.contains(GetParam().qtTranslations)) << needs.toStdString();
 }
 
+// The Qt libraries it asks for are those of the Qt it was built with; the other Qt's would stop
+// it from installing where that one is missing (Qt 6 on Astra Linux 1.8).
+TEST_P(Package, AsksForTheQtItWasBuiltWith) {
+    QByteArray needs;
+    EXPECT_EQ(shell(GetParam().needs, file, {}, &needs), 0);
+    needs = needs.toLower();
+    EXPECT_TRUE(needs.contains("libqt" + QByteArray::number(QT_VERSION_MAJOR)))
+        << needs.toStdString();
+    EXPECT_FALSE(needs.contains("libqt" + QByteArray::number(QT_VERSION_MAJOR == 5 ? 6 : 5)))
+        << needs.toStdString();
+}
+
 // Offices started on a profile below this folder.
 std::vector<pid_t> officesBelow(const QString& dir) {
     std::vector<pid_t> pids;
@@ -122,7 +136,7 @@ TEST_P(Package, WindowPrintsThroughItsOwnPluginAndCloses) {
     env.insert("XDG_CACHE_HOME", root.filePath("cache")); // the office profile
     env.remove("KC_OFFICE_PLUGIN_DIR");
     p.setProcessEnvironment(env);
-    p.start(program, {});
+    p.start(program, QStringList());
     const bool finished = p.waitForFinished(90000);
     const QByteArray err = p.readAllStandardError();
     for (pid_t pid : officesBelow(root.path()))

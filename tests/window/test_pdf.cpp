@@ -53,9 +53,10 @@ class User {
                 dialog->reject();
                 return;
             }
+            // The whole path, as a user may type it: Qt 5's dialog does not go to a folder that
+            // does not exist.
             dialog->setDirectory(QFileInfo(path_).absolutePath());
-            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
-                ->setText(QFileInfo(path_).fileName());
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path_);
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
         } else if (auto* box = qobject_cast<QMessageBox*>(w)) {
             if (qobject_cast<QFileDialog*>(box->parentWidget())) {
