@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "office/com/dispatch.h"
 
+#include "office/com/server_thread.h"
+
 #include <cstdio>
 #include <stdexcept>
 #include <utility>
@@ -114,6 +116,7 @@ Dispatch Dispatch::create(const wchar_t* progId) {
 Variant Dispatch::invoke(const char* member, WORD flags, std::vector<Variant>& args) const {
     if (!p_)
         throw std::runtime_error(std::string(member) + ": no object");
+    ServerThread::checkGivenUp();
     std::wstring name = wide(member);
     LPOLESTR names[] = {name.data()};
     DISPID id = 0;
@@ -133,8 +136,13 @@ Variant Dispatch::invoke(const char* member, WORD flags, std::vector<Variant>& a
     Variant result;
     EXCEPINFO info{};
     UINT badArg = 0;
-    hr = p_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                    flags == DISPATCH_PROPERTYPUT ? nullptr : result.get(), &info, &badArg);
+    // A busy server (Excel while the user edits a cell) rejects the call: it is made again.
+    do {
+        ServerThread::checkGivenUp();
+        hr = p_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                        flags == DISPATCH_PROPERTYPUT ? nullptr : result.get(), &info, &badArg);
+    } while ((hr == RPC_E_SERVERCALL_RETRYLATER || hr == RPC_E_CALL_REJECTED) &&
+             ServerThread::waitToRetry());
     if (FAILED(hr)) {
         const std::string what = member;
         SysFreeString(info.bstrSource);

@@ -31,6 +31,20 @@ office::CellValue toCellValue(const Variant& value) {
     }
 }
 
+const Dispatch& workbookServer(const Server& s) {
+    if (!s.workbookOpen)
+        throw std::runtime_error("no workbook is open");
+    return s.app;
+}
+
+// The server's own clean-up after a failure: every workbook closed, the server ended.
+void endServer(Server& s) {
+    s.workbookOpen = false;
+    s.app.object("Workbooks").call("Close");
+    s.app.call("Quit");
+    s.app.reset();
+}
+
 } // namespace
 
 void ComSuite::openWorkbook(const std::string& path) {
@@ -49,120 +63,98 @@ void ComSuite::openOwnWorkbook(const std::string& path) {
 // Each open starts a new server; the one before, shown to the user, is left to the user.
 void ComSuite::openExcelWorkbook(const std::string& path, bool readOnly) {
     release(excel_);
-    workbookOpen_ = excelShown_ = false;
-    excelPid_ = 0;
-    excel_ = Dispatch::create(L"Excel.Application");
+    excel_ = start(L"Excel.Application");
+    const std::wstring file = windowsPath(path);
     try {
-        guarded("open the workbook", excel_, [&] {
-            excel_.put("AutomationSecurity", {macrosForcedOff});
-            excel_.put("DisplayAlerts", {false});
-            std::vector<Variant> args{Variant(windowsPath(path).c_str()), Variant(updateNoLinks)};
+        onServer("open the workbook", excel_, [file, readOnly](Server& s) {
+            s.app.put("AutomationSecurity", {macrosForcedOff});
+            s.app.put("DisplayAlerts", {false});
+            std::vector<Variant> args{Variant(file.c_str()), Variant(updateNoLinks)};
             if (readOnly)
                 args.emplace_back(true); // ReadOnly: no write access, no lock on the file
-            excel_.object("Workbooks").call("Open", std::move(args));
+            s.app.object("Workbooks").call("Open", std::move(args));
+            s.workbookOpen = true;
         });
-        workbookOpen_ = true;
     } catch (const std::exception&) {
-        if (excel_) {
-            // The server's own clean-up; its failure reaches the caller instead.
-            Dispatch server = excel_;
-            excel_.reset();
-            guarded("end the spreadsheet server", server, [&] {
-                server.object("Workbooks").call("Close");
-                server.call("Quit");
-            });
-        }
+        if (excel_) // its failure reaches the caller instead
+            onServer("end the spreadsheet server", excel_, endServer);
+        excel_.reset();
         throw;
     }
 }
 
-const Dispatch& ComSuite::workbookServer() const {
-    if (!excel_ || !workbookOpen_)
-        throw std::runtime_error("no workbook is open");
-    return excel_;
-}
-
 void ComSuite::setCell(std::string_view address, std::string_view text) {
-    guarded("write a cell", excel_, [&] {
-        workbookServer().put("Range", {Variant(address), Variant(text)});
+    onServer("write a cell", excel_, [a = std::string(address), t = std::string(text)](Server& s) {
+        workbookServer(s).put("Range", {Variant(a), Variant(t)});
     });
 }
 
 void ComSuite::setCell(std::string_view address, int value) {
-    guarded("write a cell", excel_, [&] {
-        workbookServer().put("Range", {Variant(address), Variant(value)});
+    onServer("write a cell", excel_, [a = std::string(address), value](Server& s) {
+        workbookServer(s).put("Range", {Variant(a), Variant(value)});
     });
 }
 
 office::CellValue ComSuite::cell(std::string_view address) {
-    office::CellValue result;
-    guarded("read a cell", excel_, [&] {
-        result = toCellValue(workbookServer().object("Range", {Variant(address)}).get("Value"));
+    return onServer("read a cell", excel_, [a = std::string(address)](Server& s) {
+        return toCellValue(workbookServer(s).object("Range", {Variant(a)}).get("Value"));
     });
-    return result;
 }
 
 // The active workbook is stored in its own file and format.
 void ComSuite::saveWorkbook() {
-    guarded("save the workbook", excel_,
-            [&] { workbookServer().object("ActiveWorkbook").call("Save"); });
+    onServer("save the workbook", excel_,
+             [](Server& s) { workbookServer(s).object("ActiveWorkbook").call("Save"); });
 }
 
 void ComSuite::showWorkbook() {
-    guarded("show the workbook", excel_, [&] {
-        const Dispatch& server = workbookServer();
-        server.put("DisplayAlerts", {true});
-        server.put("Visible", {true});
-        const Variant hwnd = server.get("Hwnd");
-        excelPid_ = processOfWindow(hwnd);
-        Variant low(hwnd);
-        if (SUCCEEDED(VariantChangeType(low.get(), low.get(), 0, VT_I8)))
-            SetForegroundWindow(reinterpret_cast<HWND>(
-                static_cast<intptr_t>(static_cast<LONG>(low.value().llVal & 0xffffffff))));
-        workbookOpen_ = false;
-        excelShown_ = true;
+    const Variant hwnd = onServer("show the workbook", excel_, [](Server& s) {
+        const Dispatch& app = workbookServer(s);
+        app.put("DisplayAlerts", {true});
+        app.put("Visible", {true});
+        Variant h = app.get("Hwnd");
+        s.workbookOpen = false;
+        s.shown = true;
+        return h;
     });
+    // On the calling thread, whose process the user works in: Windows lets the foreground
+    // process hand the foreground on.
+    const HWND window = windowOf(hwnd);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    excel_->pid = static_cast<long>(pid);
+    SetForegroundWindow(window);
 }
 
 void ComSuite::closeWorkbook() {
-    if (!excel_) {
-        workbookOpen_ = false;
+    if (!excel_)
         return;
-    }
     try {
-        guarded("close the workbook", excel_, [&] {
-            excel_.object("ActiveWorkbook").call("Close");
-            excel_.call("Quit");
+        onServer("close the workbook", excel_, [](Server& s) {
+            s.workbookOpen = false;
+            s.app.object("ActiveWorkbook").call("Close");
+            s.app.call("Quit");
+            s.app.reset();
         });
-        excel_.reset();
     } catch (const std::exception&) {
-        if (excel_) {
-            Dispatch server = excel_;
-            excel_.reset();
-            guarded("end the spreadsheet server", server, [&] {
-                server.object("Workbooks").call("Close");
-                server.call("Quit");
-            });
-        }
-        workbookOpen_ = false;
+        if (excel_)
+            onServer("end the spreadsheet server", excel_, endServer);
+        excel_.reset();
         throw;
     }
-    workbookOpen_ = false;
+    excel_.reset();
 }
 
-// The server keeps running as it is; the reference is released.
+// The server keeps running as it is; only the reference goes.
 void ComSuite::dropWorkbook() {
     release(excel_);
-    workbookOpen_ = excelShown_ = false;
-    excelPid_ = 0;
 }
 
 void ComSuite::closeDocumentOf(const std::string& path) {
     if (!excel_)
         return;
-    const std::wstring wanted = windowsPath(path);
-    guarded("close a document", excel_, [&] {
-        const Dispatch books = excel_.object("Workbooks");
+    onServer("close a document", excel_, [wanted = windowsPath(path)](Server& s) {
+        const Dispatch books = s.app.object("Workbooks");
         Variant count = books.get("Count");
         VariantChangeType(count.get(), count.get(), 0, VT_I4);
         for (int i = count.value().lVal; i >= 1; --i) {

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "office/com/suite_com.h"
 
-#include <objbase.h>
-
 #include <stdexcept>
 
 namespace kccom {
@@ -32,89 +30,76 @@ std::wstring windowsPath(const std::string& path) {
     return n > 0 && n < std::size(full) ? std::wstring(full, n) : w;
 }
 
-long processOfWindow(const Variant& hwnd) {
+HWND windowOf(const Variant& hwnd) {
     Variant v(hwnd);
     if (FAILED(VariantChangeType(v.get(), v.get(), 0, VT_I8)))
-        return 0;
-    DWORD pid = 0;
-    // Only the low 32 bits of a window handle are significant.
-    GetWindowThreadProcessId(reinterpret_cast<HWND>(static_cast<intptr_t>(
-                                 static_cast<LONG>(v.value().llVal & 0xffffffff))),
-                             &pid);
-    return static_cast<long>(pid);
-}
-
-// Qt has made the user-interface thread a single-threaded apartment already (OleInitialize);
-// the call then only counts once more.
-Apartment::Apartment()
-    : started(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-
-Apartment::~Apartment() {
-    if (started)
-        CoUninitialize();
+        return nullptr;
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<LONG>(v.value().llVal)));
 }
 
 ComSuite::ComSuite(const office::SuiteOptions& options)
     : options_(options) {
-    if (options_.notice)
-        options_.notice("automation servers: " + registeredServers());
+    if (!options_.notice)
+        return;
+    auto found = std::make_shared<std::string>();
+    try {
+        thread_.run([found] { *found = registeredServers(); }, options_.callTimeoutMs);
+    } catch (const std::exception& e) {
+        *found = e.what();
+    }
+    options_.notice("automation servers: " + *found);
 }
 
 // The servers' references are released without any other call: whatever the user sees stays
-// open. A server that does not take the release in time is left as it is.
+// open.
 ComSuite::~ComSuite() {
     release(excel_);
     release(word_);
 }
 
-void ComSuite::release(Dispatch& server) {
-    Deadline deadline(guard_, options_.callTimeoutMs);
+ServerRef ComSuite::start(const wchar_t* progId) {
+    auto server = std::make_shared<Server>();
+    const std::wstring id = progId;
+    onServer(
+        "start the server", server, [id](Server& s) { s.app = Dispatch::create(id.c_str()); },
+        options_.startTimeoutMs);
+    return server;
+}
+
+void ComSuite::release(ServerRef& server) {
+    if (!server)
+        return;
+    try {
+        onServer("release the server", server, [](Server& s) { s.app.reset(); });
+    } catch (const std::exception&) {
+        // A server that does not take the release in time is left as it is.
+    }
     server.reset();
 }
 
-void ComSuite::guarded(const char* what, Dispatch& server, const std::function<void()>& op) {
-    try {
-        Deadline deadline(guard_, options_.callTimeoutMs);
-        op();
-    } catch (const std::exception& e) {
-        if (!guard_.expired())
-            throw std::runtime_error(std::string(what) + ": " + e.what());
-        server.abandon();
-        if (&server == &excel_)
-            workbookOpen_ = false;
-        else if (&server == &word_)
-            wordDocumentOpen_ = false;
-        throw std::runtime_error(std::string(what) + ": the server did not answer within " +
-                                 std::to_string(options_.callTimeoutMs) + " ms (" + e.what() + ")");
-    }
-}
-
 std::string ComSuite::windowTitle(const std::string& path) {
-    std::string title;
-    Dispatch& server = path.empty() ? word_ : excel_;
-    guarded("read a window's title", server, [&] {
-        Variant caption = server.get("Caption");
-        if (caption.value().vt == VT_BSTR && caption.value().bstrVal)
-            title = utf8(caption.value().bstrVal);
-    });
-    return title;
+    return onServer("read a window's title", path.empty() ? word_ : excel_,
+                    [](Server& s) -> std::string {
+                        const Variant caption = s.app.get("Caption");
+                        return caption.value().vt == VT_BSTR && caption.value().bstrVal
+                                   ? utf8(caption.value().bstrVal)
+                                   : std::string();
+                    });
 }
 
 long ComSuite::officePid() const {
-    return excel_ ? excelPid_ : 0;
+    return excel_ ? excel_->pid : 0;
 }
 
-// A server the suite started and shows nothing of is ended.
+// A spreadsheet server that shows nothing is ended.
 void ComSuite::shutdown() {
-    if (!excel_ || excelShown_)
+    if (!excel_ || excel_->shown)
         return;
     try {
-        guarded("end the spreadsheet server", excel_, [&] { excel_.call("Quit"); });
+        onServer("end the spreadsheet server", excel_, [](Server& s) { s.app.call("Quit"); });
     } catch (const std::exception&) {
     }
-    excel_.reset();
-    workbookOpen_ = false;
-    excelPid_ = 0;
+    release(excel_);
 }
 
 } // namespace kccom

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The word-processor half: the printout in "Word.Application". The logo and the body reach the
-// document through the clipboard, as Word pastes them: the logo a bitmap, the body RTF.
+// document through the clipboard, as Word pastes them: the logo a bitmap, the body RTF. The
+// clipboard is filled on the calling thread, the pastes run on the server thread.
 #include "office/com/clipboard.h"
 #include "office/com/rtf.h"
 #include "office/com/suite_com.h"
@@ -34,75 +35,95 @@ std::string plainText(const std::vector<estimate::Paragraph>& body) {
     return text;
 }
 
+const Dispatch& documentServer(const Server& s) {
+    if (!s.documentOpen)
+        throw std::runtime_error("no document is open");
+    return s.app;
+}
+
+// Cell (1, column) of the table in the first section's primary header.
+Dispatch headerCell(const Server& s, int column) {
+    return documentServer(s)
+        .object("ActiveDocument")
+        .object("Sections")
+        .object("Item", {Variant(1)})
+        .object("Headers")
+        .object("Item", {Variant(primaryHeader)})
+        .object("Range")
+        .object("Tables")
+        .object("Item", {Variant(1)})
+        .object("Cell", {Variant(1), Variant(column)});
+}
+
 } // namespace
 
 void ComSuite::openWordDocument() {
-    wordDocumentOpen_ = false;
     release(word_);
-    word_ = Dispatch::create(L"Word.Application");
-    guarded("start the word processor", word_, [&] {
-        word_.put("Visible", {false});
-        word_.object("Documents").call("Add");
+    word_ = start(L"Word.Application");
+    onServer("start the word processor", word_, [](Server& s) {
+        s.app.put("Visible", {false});
+        s.app.object("Documents").call("Add");
+        s.documentOpen = true;
     });
-    wordDocumentOpen_ = true;
 }
 
 void ComSuite::fillWordDocument(const office::Letterhead& head,
                                 const std::vector<estimate::Paragraph>& body,
                                 const std::string& bodyFamily) {
-    guarded("build the printout", word_, [&] {
-        if (!wordDocumentOpen_)
-            throw std::runtime_error("no document is open");
-        const Dispatch doc = word_.object("ActiveDocument");
+    onServer("lay out the printout's page", word_, [](Server& s) {
+        const Dispatch doc = documentServer(s).object("ActiveDocument");
         const Dispatch page = doc.object("PageSetup");
         for (const auto& m : pageMargins)
             page.put(m.member, {Variant(static_cast<int>(m.points))});
-
         const Dispatch header = doc.object("Sections")
                                     .object("Item", {Variant(1)})
                                     .object("Headers")
                                     .object("Item", {Variant(primaryHeader)})
                                     .object("Range");
         doc.object("Tables").call("Add", {Variant(header), Variant(1), Variant(2)});
-        const Dispatch table = header.object("Tables").object("Item", {Variant(1)});
-
-        const Dispatch logoCell = table.object("Cell", {Variant(1), Variant(1)});
-        logoCell.put("VerticalAlignment", {Variant(verticallyCentred)});
-        if (!head.logo.empty()) {
-            putBitmap(head.logo);
-            logoCell.object("Range").call("Paste");
-        }
-        const Dispatch textRange = table.object("Cell", {Variant(1), Variant(2)}).object("Range");
-        textRange.object("Font").put("Size", {Variant(static_cast<int>(office::letterheadPoints))});
-        textRange.put("Text", {Variant(head.text)});
-        textRange.put("LanguageID", {Variant(static_cast<int>(printoutLcid()))});
-
-        putRichText(toRtf(body, bodyFamily), plainText(body));
-        doc.object("Paragraphs").object("Last").object("Range").call("Paste");
+        headerCell(s, 1).put("VerticalAlignment", {Variant(verticallyCentred)});
+    });
+    if (!head.logo.empty()) {
+        putBitmap(head.logo);
+        onServer("paste the logo", word_,
+                 [](Server& s) { headerCell(s, 1).object("Range").call("Paste"); });
+    }
+    onServer("write the letterhead", word_, [text = head.text](Server& s) {
+        const Dispatch range = headerCell(s, 2).object("Range");
+        range.object("Font").put("Size", {Variant(static_cast<int>(office::letterheadPoints))});
+        range.put("Text", {Variant(text)});
+        range.put("LanguageID", {Variant(static_cast<int>(printoutLcid()))});
+    });
+    putRichText(toRtf(body, bodyFamily), plainText(body));
+    onServer("paste the description", word_, [](Server& s) {
+        documentServer(s)
+            .object("ActiveDocument")
+            .object("Paragraphs")
+            .object("Last")
+            .object("Range")
+            .call("Paste");
     });
 }
 
 void ComSuite::showWordDocument() {
-    guarded("show the printout", word_, [&] {
-        if (!wordDocumentOpen_)
-            throw std::runtime_error("no document is open");
-        word_.put("Visible", {true});
-        word_.call("Activate");
+    onServer("show the printout", word_, [](Server& s) {
+        documentServer(s).put("Visible", {true});
+        s.app.call("Activate");
     });
 }
 
 // The half-built document is closed unsaved; the server ends when it shows nothing else.
 void ComSuite::discardWordDocument() {
-    if (!word_ || !wordDocumentOpen_)
+    if (!word_ || !word_->documentOpen)
         return;
-    wordDocumentOpen_ = false;
     try {
-        guarded("close the printout", word_, [&] {
-            word_.object("ActiveDocument").call("Close", {Variant(doNotSave)});
-            Variant open = word_.object("Documents").get("Count");
+        onServer("close the printout", word_, [](Server& s) {
+            s.documentOpen = false;
+            s.app.object("ActiveDocument").call("Close", {Variant(doNotSave)});
+            Variant open = s.app.object("Documents").get("Count");
             if (SUCCEEDED(VariantChangeType(open.get(), open.get(), 0, VT_I4)) &&
                 open.value().lVal == 0)
-                word_.call("Quit", {Variant(doNotSave)});
+                s.app.call("Quit", {Variant(doNotSave)});
         });
     } catch (const std::exception&) {
         // Nothing more can be done for a document the server cannot close.
@@ -110,11 +131,10 @@ void ComSuite::discardWordDocument() {
 }
 
 void ComSuite::storeWordDocument(const std::string& path) {
-    guarded("store the printout", word_, [&] {
-        if (!wordDocumentOpen_)
-            throw std::runtime_error("no document is open");
-        word_.object("ActiveDocument")
-            .call("SaveAs", {Variant(windowsPath(path).c_str()), Variant(openDocumentText)});
+    onServer("store the printout", word_, [file = windowsPath(path)](Server& s) {
+        documentServer(s)
+            .object("ActiveDocument")
+            .call("SaveAs", {Variant(file.c_str()), Variant(openDocumentText)});
     });
 }
 
