@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0) && defined(KC_ATSPI)
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
@@ -33,8 +33,10 @@ constexpr const char* ownDescription = "access.ownDescription"; // kept while re
 // object's path where AT-SPI carries the new text, and Orca, which speaks that text, fails on it
 // and says nothing. The signal goes out once more as AT-SPI defines it, on the connection of
 // Qt's bridge (named "a11y", connected while a screen reader listens), so that it comes from the
-// program, for the object's path there.
-void sendDescription(QWidget* w) {
+// program, for the object's path there. Windows' screen readers hear the description change
+// through Qt's UI Automation.
+void sendDescription([[maybe_unused]] QWidget* w) {
+#ifdef KC_ATSPI
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
     QDBusConnection bridge(QStringLiteral("a11y"));
     if (!a || !bridge.isConnected())
@@ -45,6 +47,7 @@ void sendDescription(QWidget* w) {
     signal << QStringLiteral("accessible-description") << 0 << 0
            << QVariant::fromValue(QDBusVariant(a->text(QAccessible::Description))) << QVariantMap();
     bridge.send(signal);
+#endif
 }
 
 } // namespace

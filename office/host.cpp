@@ -104,11 +104,6 @@ std::string CurrentUserName() {
     return "Unknown";
 }
 
-std::string lockFilePath(const std::string& path) {
-    const fs::path p(path);
-    return (p.parent_path() / (".~lock." + p.filename().string() + "#")).string();
-}
-
 bool FileInUse(const std::string& path, const std::string& ownProfileUrl) {
     std::error_code ec;
     if (!fs::is_regular_file(path, ec))

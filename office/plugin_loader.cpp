@@ -10,12 +10,24 @@
 #include <QFileInfo>
 #include <QLibrary>
 #include <QStandardPaths>
+#ifndef Q_OS_WIN
 #include <dlfcn.h>
+#endif
 
 namespace office {
 
 namespace {
+// The plugin's file name without its suffix, by system. Without one the calculator has no
+// office and says so where an office job is asked for.
+#ifdef Q_OS_WIN
+const char* const pluginName = nullptr;
+const char* const pluginSuffix = ".dll";
+#else
 const char* const pluginName = "kc_office_uno";
+const char* const pluginSuffix = ".so";
+#endif
+
+#ifndef Q_OS_WIN
 
 // Loads the URE libraries of the office in programDir, so that the plugin, which names them
 // without a path, binds to these. UNO's bootstrap then finds the office's unorc beside them.
@@ -38,6 +50,28 @@ bool loadOfficeLibraries(const QString& programDir, QString* error) {
     }
     loadedFrom = programDir;
     return true;
+}
+#endif
+
+// Readies what the plugin runs on; the reason when it cannot be had, else empty. LibreOffice
+// on Linux: the office is found unless the options name its program folder, and its URE
+// libraries are loaded, which the plugin names without a path. On Windows the servers are
+// the plugin's own to find.
+QString readyOffice([[maybe_unused]] SuiteOptions& options) {
+    QString errors;
+#ifndef Q_OS_WIN
+    if (options.officeProgramDir.empty())
+        options.officeProgramDir = findOfficeProgramDir().toStdString();
+    if (options.officeProgramDir.empty())
+        errors = QStringLiteral("no usable office was found");
+    else if (const QString refusal =
+                 officeRefusal(QString::fromStdString(options.officeProgramDir));
+             !refusal.isEmpty())
+        errors = QString::fromStdString(options.officeProgramDir) + ": " + refusal;
+    else if (!loadOfficeLibraries(QString::fromStdString(options.officeProgramDir), &errors))
+        errors.prepend(QStringLiteral("the office's libraries cannot be loaded: "));
+#endif
+    return errors;
 }
 } // namespace
 
@@ -67,17 +101,7 @@ QString defaultProfileDir() {
 
 std::unique_ptr<Suite> loadSuite(const SuiteOptions& given, QString* error) {
     SuiteOptions options = given;
-    if (options.officeProgramDir.empty())
-        options.officeProgramDir = findOfficeProgramDir().toStdString();
-    QString errors;
-    if (options.officeProgramDir.empty())
-        errors = QStringLiteral("no usable office was found");
-    else if (const QString refusal =
-                 officeRefusal(QString::fromStdString(options.officeProgramDir));
-             !refusal.isEmpty())
-        errors = QString::fromStdString(options.officeProgramDir) + ": " + refusal;
-    else if (!loadOfficeLibraries(QString::fromStdString(options.officeProgramDir), &errors))
-        errors.prepend(QStringLiteral("the office's libraries cannot be loaded: "));
+    QString errors = pluginName ? readyOffice(options) : QStringLiteral("no office plugin");
     if (!errors.isEmpty()) {
         if (error)
             *error = errors;
@@ -86,7 +110,7 @@ std::unique_ptr<Suite> loadSuite(const SuiteOptions& given, QString* error) {
     const QStringList searched = pluginSearchPath();
     qCInfo(kcOffice) << "the office plugin is looked for in" << searched;
     for (const QString& dir : searched) {
-        const QString file = QDir(dir).filePath(QString::fromLatin1(pluginName) + ".so");
+        const QString file = QDir(dir).filePath(QString::fromLatin1(pluginName) + pluginSuffix);
         if (!QFileInfo::exists(file))
             continue;
         QLibrary library(file);

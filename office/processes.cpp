@@ -51,23 +51,6 @@ std::string officeCommandLine(const fs::path& process) {
 
 } // namespace
 
-std::string profileUrl(const std::string& profileDir) {
-    // As LibreOffice's own conversion (osl::FileBase::getFileURLFromSystemPath) writes it, so
-    // that the address equals the one the office writes into its lock files.
-    static const std::string_view plain = "-._~!$&'()*+,/:=@";
-    std::string url = "file://";
-    for (const char ch : fs::absolute(profileDir).lexically_normal().string()) {
-        const auto byte = static_cast<unsigned char>(ch);
-        if ((byte < 0x80 && std::isalnum(byte)) || plain.find(ch) != std::string_view::npos) {
-            url += ch;
-        } else {
-            static const char hex[] = "0123456789ABCDEF";
-            url += {'%', hex[byte >> 4], hex[byte & 15]};
-        }
-    }
-    return url;
-}
-
 bool processAlive(pid_t pid) {
     if (pid <= 0 || ::kill(pid, 0) != 0)
         return false;
