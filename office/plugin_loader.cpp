@@ -20,7 +20,7 @@ namespace {
 // The plugin's file name without its suffix, by system. Without one the calculator has no
 // office and says so where an office job is asked for.
 #ifdef Q_OS_WIN
-const char* const pluginName = nullptr;
+const char* const pluginName = "kc_office_com";
 const char* const pluginSuffix = ".dll";
 #else
 const char* const pluginName = "kc_office_uno";

@@ -10,7 +10,8 @@
 //   automation_server.exe /regserver      register both classes
 //   automation_server.exe excel|word      the server, as COM starts it
 //
-// KC_TEST_OFFICE_HANG=Member makes the server sleep 15 s before it answers that member.
+// KC_TEST_OFFICE_HANG=Member makes the server sleep 6 s before it answers that member, and end
+// right after: its client has given up on it.
 #include <objbase.h>
 #include <oleauto.h>
 #include <windows.h>
@@ -457,8 +458,10 @@ HRESULT Object::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, 
     for (const VARIANT* a : args)
         line += ' ' + describe(*a);
     record(line);
-    if (lower(env("KC_TEST_OFFICE_HANG")) == name)
-        Sleep(15000);
+    if (lower(env("KC_TEST_OFFICE_HANG")) == name) {
+        Sleep(6000);
+        PostQuitMessage(0);
+    }
     if (result)
         VariantInit(result);
     const HRESULT hr = members.at(kind_ + '.' + name)(*this, args, put ? nullptr : result);
