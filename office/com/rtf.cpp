@@ -51,11 +51,11 @@ std::string toRtf(const std::vector<estimate::Paragraph>& body, const std::strin
         const auto& f = p.format;
         rtf += "\\pard\\plain\\f0\\lang" + lang;
         rtf += f.align == estimate::Align::Center ? "\\qc" : "\\ql";
-        const int indent = (f.leftIndent + (f.bullets ? f.bulletIndent : 0)) * twipsPerPoint;
+        // A bullet hangs in the paragraph's left indent, which makes room for it.
         if (f.bullets)
             rtf += "\\ls1\\fi-" + std::to_string(f.bulletIndent * twipsPerPoint);
-        if (indent)
-            rtf += "\\li" + std::to_string(indent);
+        if (f.leftIndent)
+            rtf += "\\li" + std::to_string(f.leftIndent * twipsPerPoint);
         rtf += "\\fs" + std::to_string(f.size * 2);
         if (f.bold())
             rtf += "\\b";
