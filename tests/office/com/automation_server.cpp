@@ -17,6 +17,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <filesystem>
 #include <fstream>
@@ -130,7 +131,7 @@ void loadWorkbook(const std::wstring& path) {
             continue;
         std::getline(fields, value);
         if (kind == "N")
-            state.cells[address] = {'N', std::stod(value), {}};
+            state.cells[address] = {'N', std::strtod(value.c_str(), nullptr), {}};
         else if (kind == "S")
             state.cells[address] = {'S', 0, value};
     }

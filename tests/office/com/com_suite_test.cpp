@@ -299,8 +299,8 @@ void printout() {
     });
     expect(logoPaste->find("dib=239x52x24") != std::string::npos, "the logo: " + *logoPaste);
     const std::string rtf = readFile(run.log.string() + ".paste1.rtf");
-    for (const char* part :
-         {"{\\rtf1", "Tahoma", "\\lang1049", "\\qc", "\\fs20\\b \\u1050?", "\\ql\\ls1\\fi-200\\li200\\fs20 \\u1057?"})
+    for (const char* part : {"{\\rtf1", "Tahoma", "\\lang1049", "\\qc", "\\fs20\\b \\u1050?",
+                             "\\ql\\ls1\\fi-200\\li200\\fs20 \\u1057?"})
         expect(rtf.find(part) != std::string::npos, std::string("the RTF lacks ") + part);
 }
 
