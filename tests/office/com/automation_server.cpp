@@ -5,7 +5,8 @@
 // calculator calls the way the calculator relies on them (as documented for the two servers),
 // and records every call, with its arguments and their types, one line each, to the file named
 // by KC_TEST_OFFICE_LOG. Its "workbooks" are text files of its own: one "ADDRESS<TAB>KIND<TAB>
-// VALUE" line per cell, KIND N (number) or S (text); a file in any other format opens empty.
+// VALUE" line per cell, KIND N (number) or S (text); a file in any other format opens empty,
+// one that starts with "REFUSE" does not open.
 //
 //   automation_server.exe /regserver      register both classes
 //   automation_server.exe excel|word      the server, as COM starts it
@@ -135,6 +136,13 @@ void loadWorkbook(const std::wstring& path) {
         else if (kind == "S")
             state.cells[address] = {'S', 0, value};
     }
+}
+
+// A file that starts with "REFUSE" is one the server cannot open.
+bool refused(const std::wstring& path) {
+    char start[6] = {};
+    std::ifstream(std::filesystem::path(path), std::ios::binary).read(start, 6);
+    return std::string(start, 6) == "REFUSE";
 }
 
 void saveWorkbook() {
@@ -323,7 +331,7 @@ const std::map<std::string, Member> members = {
     {"Workbooks.open",
      [](Object&, const Args& a, VARIANT* r) {
          const std::wstring path = a.empty() ? L"" : wide(text(*a[0]));
-         if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+         if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES || refused(path))
              return failed;
          state.workbook = path;
          state.readOnly = a.size() > 2 && integer(*a[2]);
