@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The office suite as the calculator uses it: a spreadsheet that opens, fills, reads and shows
-// request workbooks, and a word processor that builds the printout. The implementation is the
-// plugin kc_office_uno (LibreOffice through UNO), loaded at run time; this header is all the
-// calculator and the plugin share, so it holds plain C++ types only.
+// request workbooks, and a word processor that builds the printout. The implementation is a
+// plugin loaded at run time: kc_office_uno (LibreOffice through UNO) on Linux, kc_office_com
+// (Excel and Word by COM automation) on Windows; this header is all the calculator and the
+// plugin share, so it holds plain C++ types only.
 //
-// Every call runs on the calling thread and waits for the office, within a bounded time.
+// Every call blocks the calling thread until the office answers, within a bounded time.
 // Failures are thrown as std::runtime_error.
 #pragma once
 

@@ -15,11 +15,19 @@ namespace {
 // Another program may hold the clipboard for a moment: a few tries, 20 ms apart.
 constexpr int openTries = 25;
 
+// The clipboard's owner while the suite's data is on it: a message-only window of the calling
+// thread (with no owner at all, SetClipboardData may fail after EmptyClipboard).
+HWND owner() {
+    static const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                               nullptr, nullptr, nullptr);
+    return window;
+}
+
 class OpenClipboardScope {
   public:
     OpenClipboardScope() {
         for (int i = 0; i < openTries; ++i) {
-            if (OpenClipboard(nullptr))
+            if (OpenClipboard(owner()))
                 return;
             Sleep(20);
         }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The system clipboard as the carrier of what Word pastes: the letterhead's logo as a device-
 // independent bitmap (CF_DIB), the description as RTF with its plain text beside it. Each put
-// replaces the clipboard's content; the last one, the description, stays there.
+// replaces the clipboard's content; the last one, the description, stays there. Used on the
+// calling thread, whose message loop serves the clipboard's owner window.
 #pragma once
 
 #include <string>

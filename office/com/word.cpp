@@ -130,6 +130,7 @@ void ComSuite::discardWordDocument() {
     }
 }
 
+// Word writes no flat ODF: a ".fodt" path gets ODF text as well.
 void ComSuite::storeWordDocument(const std::string& path) {
     onServer("store the printout", word_, [file = windowsPath(path)](Server& s) {
         documentServer(s)
