@@ -14,7 +14,7 @@ set(KC_QT_PLATFORM_COMPONENTS)
 # A Windows program's folder holds everything it needs: the program is installed at its root,
 # and the build tree gathers its programs, Qt's and the compiler's DLLs, Qt's plugins and
 # translations in bin/ (kc_windows_runtime), where they run as installed.
-set(CMAKE_INSTALL_BINDIR . CACHE PATH "The program's folder in the installation")
+set(CMAKE_INSTALL_BINDIR . CACHE PATH "The program's folder in the installation" FORCE)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
 

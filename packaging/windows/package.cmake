@@ -1,13 +1,16 @@
 # SPDX-License-Identifier: MIT
 # Makes the installer and the portable archive from the Windows build tree (run by the target
 # kc_windows_package): cmake -DBUILD=<tree> -DOUT=<folder> -DVERSION=<v> -DMAKENSIS=<makensis>
-# -DNSI=<configured installer.nsi> -P package.cmake. The installer installs and its uninstaller
+# -DNSI=<configured installer.nsi> -DSTRIP=<strip> -P package.cmake. The installer installs and its uninstaller
 # removes exactly the files of the installed tree, listed here.
 set(name kabinet-calc-${VERSION}-windows-x64)
 set(stage ${BUILD}/package/${name})
 file(REMOVE_RECURSE ${BUILD}/package)
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${stage} --strip
                 OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+# The compiler's DLLs come with their debug information (libstdc++ is 24 MB with it, 2 MB without).
+file(GLOB_RECURSE binaries ${stage}/*.dll)
+execute_process(COMMAND ${STRIP} --strip-unneeded ${binaries} COMMAND_ERROR_IS_FATAL ANY)
 
 # The file lists for NSIS: each folder's files, then the uninstaller's deletions, the deepest
 # folders first.
