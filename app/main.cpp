@@ -2,6 +2,7 @@
 // Калькулятор расчета кабинета ОТ: one window, run until it is closed.
 #include "window/app_setup.h"
 #include "window/main_window.h"
+#include "window/qt_compat.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -26,6 +27,7 @@ bool onlyAsksForText(int argc, char** argv) {
 int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("kabinet-calc"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KC_VERSION));
+    window::qt::scaleForScreens();
     std::unique_ptr<QCoreApplication> app;
     if (onlyAsksForText(argc, argv))
         app = std::make_unique<QCoreApplication>(argc, argv);

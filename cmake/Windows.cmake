@@ -9,7 +9,14 @@
 #   - The test programs run under wine (tests/windows/wine-run, a prefix of the build tree's own),
 #     each in one process with all its cases: wine's start-up costs a second or more.
 
-set(KC_QT_PLATFORM_COMPONENTS PrintSupport)
+set(KC_QT_PLATFORM_COMPONENTS)
+
+# A Windows program's folder holds everything it needs: the program is installed at its root,
+# and the build tree gathers its programs, Qt's and the compiler's DLLs, Qt's plugins and
+# translations in bin/ (kc_windows_runtime), where they run as installed.
+set(CMAKE_INSTALL_BINDIR . CACHE PATH "The program's folder in the installation" FORCE)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
 
 # GoogleTest from source, as static libraries; its CMakeLists.txt names them as
 # find_package(GTest) does (GTest::gtest, GTest::gtest_main).
@@ -37,14 +44,6 @@ set(KC_MINGW_RUNTIME_DLLS ${KC_MINGW_RUNTIME_DLLS} CACHE INTERNAL "The compiler'
 find_program(KC_WINE NAMES wine64 wine)
 if(KC_BUILD_TESTS AND KC_WINE)
   set(KC_WINE_PREFIX ${PROJECT_BINARY_DIR}/wine-prefix)
-  set(kc_wine_path)
-  foreach(dll IN LISTS KC_MINGW_RUNTIME_DLLS)
-    get_filename_component(dir ${dll} DIRECTORY)
-    list(APPEND kc_wine_path ${dir})
-  endforeach()
-  list(PREPEND kc_wine_path ${KC_QT_WINDOWS}/bin)
-  list(REMOVE_DUPLICATES kc_wine_path)
-  list(JOIN kc_wine_path ";" KC_WINE_DLL_PATH)
   configure_file(${PROJECT_SOURCE_DIR}/tests/windows/wine-run.in ${PROJECT_BINARY_DIR}/wine-run @ONLY)
   set(CMAKE_CROSSCOMPILING_EMULATOR bash ${PROJECT_BINARY_DIR}/wine-run)
 endif()

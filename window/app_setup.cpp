@@ -47,7 +47,7 @@ class WindowStyle : public QProxyStyle {
 // Without the catalogue (Qt's translations not installed) Qt's own texts stay English.
 void installQtTranslation() {
     auto* translator = new QTranslator(qApp);
-    const QString folder = qt::translationsFolder();
+    const QString folder = platform::qtTranslationsFolder();
     if (!translator->load(QString::fromUtf8(qtTranslation), folder)) {
         qWarning("no %s in %s: Qt's own texts stay English", qtTranslation, qPrintable(folder));
         delete translator;
@@ -73,12 +73,13 @@ QString setupApplication() {
     installAccessibility();
     installQtTranslation();
     QString family = QString::fromUtf8(fallbackFamily);
-    const int regular = QFontDatabase::addApplicationFont(QString::fromUtf8(fontFile));
+    const QString fontFile = panelFontFile();
+    const int regular = QFontDatabase::addApplicationFont(fontFile);
     if (regular >= 0) {
         const QStringList families = QFontDatabase::applicationFontFamilies(regular);
         if (!families.isEmpty())
             family = families.front();
-        office::shareFontWithOffice(QString::fromUtf8(fontFile)); // the printout's body too
+        office::shareFontWithOffice(fontFile); // the printout's body too
     }
     QFont font(family);
     font.setPixelSize(fontPixelSize);

@@ -3,16 +3,16 @@
 // own texts in Russian, the interfaces screen readers get.
 #pragma once
 
+#include "window/platform.h"
+
 #include <QString>
 
 namespace window {
 
-// The Tahoma-compatible font of the wine fonts, loaded at start. Only the regular face: the
-// package's bold file draws thin, widely spaced glyphs, while the bold and italic that Qt
-// derives from the regular face look the part.
-inline constexpr const char* fontFile = "/usr/share/wine/fonts/tahoma.ttf";
-// A metric-compatible family used when the files are missing.
-inline constexpr const char* fallbackFamily = "Liberation Sans";
+// The panel's face: the font file loaded at start, and the family used when it is missing (see
+// platform.h).
+using platform::panelFontFile;
+inline constexpr const char* fallbackFamily = platform::panelFamily;
 inline constexpr int fontPixelSize = 11;
 inline constexpr int pixmapCacheKb = 2048; // the shared pixmap cache's limit
 // Qt's own texts (context menus, file dialogs, message box buttons), in Russian whatever the

@@ -347,6 +347,8 @@ TEST_P(WithoutOffice, RequestWritesTheTemplateThenCannotLoad) {
 TEST_P(WithoutOffice, LoadCannotLoad) {
     const QString path = QString::fromStdString((dir / "blank.xls").string());
     QFile::copy(":/templates/BLANK", path);
+    // A copy of a resource is read-only, which on Windows keeps it from being removed.
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     QStringList messages;
     EXPECT_FALSE(docs->readRequestFile(path, {}, messages));
     EXPECT_EQ(messages, QStringList{office::msgCannotLoad});

@@ -18,8 +18,8 @@ TEST(Host, UserNameIsKnown) {
 }
 
 TEST(Host, FileInUseOnlyWhileHeldWithoutSharing) {
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("kc-inuse-" + std::to_string(GetCurrentProcessId()));
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                      ("kc-inuse-" + std::to_string(GetCurrentProcessId()));
     std::filesystem::create_directories(dir);
     const QString file = QString::fromStdWString((dir / L"заявка.xls").wstring());
     std::ofstream(std::filesystem::path(file.toStdWString())) << "x";
