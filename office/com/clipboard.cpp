@@ -18,8 +18,8 @@ constexpr int openTries = 25;
 // The clipboard's owner while the suite's data is on it: a message-only window of the calling
 // thread (with no owner at all, SetClipboardData may fail after EmptyClipboard).
 HWND owner() {
-    static const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                               nullptr, nullptr, nullptr);
+    static const HWND window =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     return window;
 }
 

@@ -11,6 +11,7 @@
 //   automation_server.exe /regserver      register both classes
 //   automation_server.exe excel|word      the server, as COM starts it
 //
+// KC_TEST_OFFICE_REFUSE=Member makes it refuse that member.
 // KC_TEST_OFFICE_HANG=Member makes the server sleep 6 s before it answers that member, and end
 // right after: its client has given up on it.
 #include <objbase.h>
@@ -303,8 +304,6 @@ const std::map<std::string, Member> members = {
      [](Object&, const Args&, VARIANT* r) {
          return answerInt(r, static_cast<long>(reinterpret_cast<intptr_t>(mainWindow)));
      }},
-    {"Application.caption",
-     [](Object&, const Args&, VARIANT* r) { return answer(r, std::string("Test ") + app); }},
     {"Application.quit",
      [](Object&, const Args&, VARIANT*) {
          ShowWindow(mainWindow, SW_HIDE);
@@ -343,11 +342,6 @@ const std::map<std::string, Member> members = {
          state.workbook.clear();
          return S_OK;
      }},
-    {"Workbooks.count",
-     [](Object&, const Args&, VARIANT* r) { return answerInt(r, state.workbook.empty() ? 0 : 1); }},
-    {"Workbooks.item", child("Workbook")},
-    {"Workbook.fullname",
-     [](Object&, const Args&, VARIANT* r) { return answer(r, utf8(state.workbook.c_str())); }},
     {"Workbook.save",
      [](Object&, const Args&, VARIANT*) {
          if (state.readOnly)
@@ -427,6 +421,8 @@ const std::map<std::string, Member> members = {
      }},
 };
 
+HRESULT fail(EXCEPINFO* info);
+
 std::string lower(std::string s) {
     for (char& c : s)
         c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
@@ -467,6 +463,8 @@ HRESULT Object::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, 
     for (const VARIANT* a : args)
         line += ' ' + describe(*a);
     record(line);
+    if (lower(env("KC_TEST_OFFICE_REFUSE")) == name)
+        return fail(info);
     if (lower(env("KC_TEST_OFFICE_HANG")) == name) {
         Sleep(6000);
         PostQuitMessage(0);
@@ -474,12 +472,16 @@ HRESULT Object::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, 
     if (result)
         VariantInit(result);
     const HRESULT hr = members.at(kind_ + '.' + name)(*this, args, put ? nullptr : result);
-    if (hr == DISP_E_EXCEPTION && info) {
+    return hr == DISP_E_EXCEPTION ? fail(info) : hr;
+}
+
+HRESULT fail(EXCEPINFO* info) {
+    if (info) {
         *info = {};
         info->scode = E_FAIL;
         info->bstrDescription = SysAllocString(L"the test server refuses this call");
     }
-    return hr;
+    return DISP_E_EXCEPTION;
 }
 
 class Factory final : public IClassFactory {

@@ -57,6 +57,7 @@ struct ComOffice : testing::Test {
     void SetUp() override {
         qputenv("KC_TEST_OFFICE_LOG", QDir::toNativeSeparators(log).toUtf8());
         qunsetenv("KC_TEST_OFFICE_HANG");
+        qunsetenv("KC_TEST_OFFICE_REFUSE");
     }
     // The calls recorded, the servers' start and end left out.
     QStringList calls() const {
@@ -203,6 +204,19 @@ TEST_F(ComOffice, PrintoutPastesTheLogoAndTheDescription) {
         EXPECT_TRUE(body.contains(part)) << part << " not in\n" << body.toStdString();
     // The description stays on the clipboard, as the calculator's own rich text.
     EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasHtml());
+}
+
+// A paste the word processor refuses: the printout fails silently and its hidden document is
+// closed unsaved, the server ended, as it shows nothing else.
+TEST_F(ComOffice, FailedPrintoutIsClosed) {
+    qputenv("KC_TEST_OFFICE_REFUSE", "Paste");
+    estimate::DescriptionDocument description;
+    description.append("Кабинет");
+    EXPECT_FALSE(documents()->printout(description));
+    expectInOrder({"Word Documents.Add call", "Word Range.Paste call",
+                   "Word Document.Close call I4:0", "Word Documents.Count get",
+                   "Word Application.Quit call I4:0"});
+    EXPECT_EQ(calls().filter("Visible put BOOL:true"), QStringList());
 }
 
 // A server that stops answering: the request fails after the deadline, as any failure of a
