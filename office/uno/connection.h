@@ -12,6 +12,7 @@
 #include <com/sun/star/uno/XComponentContext.hpp>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <sys/types.h>
@@ -40,11 +41,15 @@ class Connection {
 
     // Marks the bridge as gone, after a call found the office dead.
     void markLost() { *lost_ = true; }
+    // What the watchdog does when a call does not come back: nothing given, it kills the
+    // office; for an office that shows the user's documents, it gives the call up.
+    std::function<void()> onHang() const;
     // Ends the office when it has no document open; bounded, kills a process that hangs.
     void terminateIfIdle();
 
   private:
     void start();
+    void refuseStrangersPipes() const;
     void prepareProfile();
     void tell(const std::string& what) const;
     bool tryConnect(const std::string& pipe);
