@@ -114,6 +114,9 @@ class Suite {
     virtual long officePid() const = 0;
     // Ends the office process the suite started, if it shows no document.
     virtual void shutdown() = 0;
+    // Starts the office in the background when none runs, so that the next call finds it
+    // ready sooner; does not wait for it.
+    virtual void startEarly() = 0;
 };
 
 } // namespace office

@@ -324,6 +324,13 @@ QStringList Documents::writeRequest(const QString& path, const estimate::Cabinet
     return messages;
 }
 
+void Documents::prepareLoad() {
+    if (Suite* s = reader()) {
+        s->startEarly();
+        endReaderLater(); // ended after a while when no load follows
+    }
+}
+
 std::optional<estimate::CabinetConfig>
 Documents::readRequestFile(const QString& path, const estimate::CabinetConfig& current,
                            QStringList& messages) {

@@ -64,6 +64,9 @@ class Documents {
     // in order.
     QStringList writeRequest(const QString& path, const estimate::CabinetConfig& config);
 
+    // "Загрузить" is about to ask for a file: the reading office starts meanwhile.
+    void prepareLoad();
+
     // "Загрузить": reads every cell into a copy of `current`. Gives the loaded record, or
     // nothing when the load failed or did not happen (then `messages` says why, if at all).
     std::optional<estimate::CabinetConfig> readRequestFile(const QString& path,

@@ -37,6 +37,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 extern char** environ;
 
@@ -362,18 +363,40 @@ std::function<void()> Connection::onHang() const {
     };
 }
 
+Connection::Spawned Connection::spawn() {
+    const std::string profile = profileUrl(options_.profileDir);
+    Spawned s;
+    s.pipe = uniquePipeName();
+    // An office already running on the profile takes the arguments of the new process, which
+    // then ends at once; that office is the one we talk to.
+    s.running = findOfficeProcess(profile);
+    if (!s.running)
+        prepareProfile();
+    s.child = spawnOffice(officeBinary(options_), profile, s.pipe);
+    return s;
+}
+
+void Connection::startEarly() {
+    if (early_ || connected())
+        return;
+    try {
+        refuseStrangersPipes();
+        reset();
+        early_ = spawn();
+    } catch (const std::exception&) {
+        // The job itself starts the office again, and tells.
+    }
+}
+
 void Connection::start() {
     refuseStrangersPipes();
     const std::string profile = profileUrl(options_.profileDir);
     const auto deadline = Clock::now() + std::chrono::milliseconds(options_.startTimeoutMs);
     for (int attempt = 0; attempt < 3; ++attempt) {
-        const std::string pipe = uniquePipeName();
-        // An office already running on the profile takes the arguments of the new process,
-        // which then ends at once; that office is the one we talk to.
-        const pid_t running = findOfficeProcess(profile);
-        if (!running)
-            prepareProfile();
-        pid_t child = spawnOffice(officeBinary(options_), profile, pipe);
+        const Spawned s = early_ ? *std::exchange(early_, std::nullopt) : spawn();
+        const std::string& pipe = s.pipe;
+        const pid_t running = s.running;
+        pid_t child = s.child;
         pid_ = running ? running : child;
         ownChild_ = running == 0;
         bool restart = false;
@@ -469,6 +492,12 @@ void Connection::reapOrKill(int waitMs) {
 }
 
 void Connection::terminateIfIdle() {
+    if (early_) { // started early and never used
+        try {
+            desktop();
+        } catch (const std::exception&) {
+        }
+    }
     if (!connected())
         return;
     Deadline guard(watchdog_, pid_, options_.callTimeoutMs, onHang());
