@@ -115,8 +115,8 @@ class Suite {
     // Ends the office process the suite started, if it shows no document.
     virtual void shutdown() = 0;
     // Starts the office in the background when none runs, so that the next call finds it
-    // ready sooner; does not wait for it.
-    virtual void startEarly() = 0;
+    // ready sooner; does not wait for it. A suite whose server starts quickly does nothing.
+    virtual void startEarly() {}
 };
 
 } // namespace office
