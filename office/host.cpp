@@ -111,4 +111,15 @@ bool FileInUse(const std::string& path, const std::string& ownProfileUrl) {
     return liveLock(path, ownProfileUrl) || openElsewhere(path);
 }
 
+std::string replaceFile(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0 ? std::string() : std::strerror(errno);
+}
+
+void giveUsersMode(const std::string& path) {
+    const mode_t mask = ::umask(077);
+    ::umask(mask);
+    std::error_code ignored;
+    fs::permissions(path, fs::perms(0666 & ~mask), ignored);
+}
+
 } // namespace office

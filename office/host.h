@@ -16,6 +16,14 @@ std::string CurrentUserName();
 // profile, whose lock is only live while that office has the file open.
 bool FileInUse(const std::string& path, const std::string& ownProfileUrl = {});
 
+// Gives the file `from` the name `to` in one step, replacing a file of that name; the reason
+// when it cannot, else empty.
+std::string replaceFile(const std::string& from, const std::string& to);
+
+// Gives a file the calculator made the permissions of any new file of the user's: on Linux
+// what the user's umask leaves of 0666 (a file system without modes keeps its own).
+void giveUsersMode(const std::string& path);
+
 // The lock file LibreOffice writes beside an open document.
 std::string lockFilePath(const std::string& path);
 

@@ -32,4 +32,15 @@ bool FileInUse(const std::string& path, const std::string&) {
     return false;
 }
 
+std::string replaceFile(const std::string& from, const std::string& to) {
+    const std::wstring source = QString::fromStdString(from).toStdWString();
+    const std::wstring target = QString::fromStdString(to).toStdWString();
+    if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return {};
+    return "error " + std::to_string(GetLastError());
+}
+
+// A new file takes the permissions of its folder.
+void giveUsersMode(const std::string&) {}
+
 } // namespace office

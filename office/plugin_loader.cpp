@@ -9,9 +9,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #ifndef Q_OS_WIN
 #include <dlfcn.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace office {
@@ -92,11 +97,59 @@ QStringList pluginSearchPath() {
     return dirs;
 }
 
+#ifndef Q_OS_WIN
+namespace {
+
+// The random part of the profile's name, as the file keeps it; empty when it keeps none.
+QString readProfileId(const QString& file) {
+    QFile f(file);
+    const QString id =
+        f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.read(64)).trimmed() : QString();
+    static const QRegularExpression hex(QStringLiteral("^[0-9a-f]{16}$"));
+    return hex.match(id).hasMatch() ? id : QString();
+}
+
+} // namespace
+#endif
+
 QString defaultProfileDir() {
     QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
     if (cache.isEmpty())
         cache = QDir::temp().filePath(".cache");
-    return QDir(cache).filePath("kabinet-calc/office-profile");
+    const QString own = QDir(cache).filePath(QStringLiteral("kabinet-calc"));
+#ifdef Q_OS_WIN
+    // Excel and Word keep no profile of the calculator's.
+    return own;
+#else
+    QDir().mkpath(cache);
+    const QByteArray ownName = QFile::encodeName(own);
+    struct stat st {};
+    if (::mkdir(ownName.constData(), 0700) != 0 && ::lstat(ownName.constData(), &st) == 0 &&
+        S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & 077) != 0)
+        ::chmod(ownName.constData(), 0700);
+    // The office's single-instance pipe is named after the profile's address: a random part
+    // in the profile's name, made once for the user and kept in the user's own folder, leaves
+    // other accounts no name to take before the user's office first starts.
+    const QString idFile = QDir(own).filePath(QStringLiteral("office-profile-id"));
+    QString id = readProfileId(idFile);
+    if (id.isEmpty()) {
+        QTemporaryFile made(idFile + QStringLiteral(".XXXXXX"));
+        if (made.open()) {
+            const quint64 random = QRandomGenerator::system()->generate64();
+            made.write(QByteArray::number(random, 16).rightJustified(16, '0') + '\n');
+            made.close();
+            // Two calculators starting at once agree on the first id written.
+            const QByteArray from = QFile::encodeName(made.fileName());
+            const QByteArray to = QFile::encodeName(idFile);
+            if (::link(from.constData(), to.constData()) != 0 && readProfileId(idFile).isEmpty())
+                ::rename(from.constData(), to.constData());
+        }
+        id = readProfileId(idFile);
+        if (id.isEmpty())
+            qCInfo(kcOffice) << "cannot keep the office profile's name in" << idFile;
+    }
+    return QDir(own).filePath(QStringLiteral("office-profile-") + id);
+#endif
 }
 
 std::unique_ptr<Suite> loadSuite(const SuiteOptions& given, QString* error) {

@@ -18,7 +18,8 @@ namespace office {
 // that runs from the build tree.
 QStringList pluginSearchPath();
 
-// The profile folder of the calculator's own office process, under the user's cache folder.
+// The profile folder of the calculator's own office process, in the user's own folder (0700)
+// of the cache folder, its name carrying a random part made once for the user.
 QString defaultProfileDir();
 
 // The suite from the plugin, or nullptr when no usable office is found or the plugin cannot be

@@ -52,7 +52,11 @@ struct SuiteOptions {
     std::string profileDir;       // the office's private profile; created when missing
     std::string officeProgramDir; // the office's program folder; found by loadSuite when empty
     int startTimeoutMs = 30000;   // starting and connecting to the office
-    int callTimeoutMs = 30000;    // any one operation; the office is killed after it
+    int callTimeoutMs = 30000;    // any one operation; then the call is given up (see below)
+    // An office that shows the user's documents is never killed: a call that does not come
+    // back within the deadline is given up, and the office is left as it is. An office that
+    // only reads workbooks, hidden (false), is killed when a call hangs.
+    bool showsDocuments = true;
     // Font files of the calculator's own that the system does not know (the description
     // panel's face): every office the suite starts loads them as well.
     std::vector<std::string> fontFiles;
@@ -81,7 +85,8 @@ class Suite {
     // Makes the workbook's window visible and brings it to the front; the workbook stays
     // open for the user and is no longer the active workbook.
     virtual void showWorkbook() = 0;
-    // Closes the active workbook; ends the office process when it shows nothing else.
+    // Closes the active workbook; an office that shows documents ends when it shows nothing
+    // else, a reading office stays for the next workbook.
     virtual void closeWorkbook() = 0;
     // Forgets the active workbook without any call on the office.
     virtual void dropWorkbook() = 0;
@@ -110,6 +115,9 @@ class Suite {
     virtual long officePid() const = 0;
     // Ends the office process the suite started, if it shows no document.
     virtual void shutdown() = 0;
+    // Starts the office in the background when none runs, so that the next call finds it
+    // ready sooner; does not wait for it. A suite whose server starts quickly does nothing.
+    virtual void startEarly() {}
 };
 
 } // namespace office

@@ -9,13 +9,16 @@
 #include "office/request.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
 #include <QRegularExpression>
-#include <QSaveFile>
+#include <QTemporaryFile>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -104,6 +107,10 @@ void useSharedDocuments(const SuiteOptions& options) {
     shared = new Documents(options); // an earlier one is left as it is, like at program end
 }
 
+std::string readerProfileDir(const std::string& profileDir) {
+    return profileDir + "-reader";
+}
+
 Documents::Documents() {
     options_.profileDir = defaultProfileDir().toStdString();
 }
@@ -111,10 +118,13 @@ Documents::Documents() {
 Documents::Documents(SuiteOptions options)
     : options_(std::move(options)) {}
 
-Documents::~Documents() = default;
+Documents::~Documents() {
+    if (reader_)
+        reader_->shutdown();
+}
 
-Suite* Documents::suite() {
-    if (!suite_) {
+Suite* Documents::load(std::unique_ptr<Suite>& slot, const SuiteOptions& options) {
+    if (!slot) {
         for (const std::string& font : sharedFonts)
             if (std::find(options_.fontFiles.begin(), options_.fontFiles.end(), font) ==
                 options_.fontFiles.end())
@@ -123,12 +133,45 @@ Suite* Documents::suite() {
             options_.notice = [](const std::string& what) {
                 qCInfo(kcOffice).noquote() << QString::fromStdString(what);
             };
+        SuiteOptions given = options;
+        given.fontFiles = options_.fontFiles;
+        given.notice = options_.notice;
         QString error;
-        suite_ = loadSuite(options_, &error);
-        if (!suite_)
+        slot = loadSuite(given, &error);
+        if (!slot)
             qCInfo(kcOffice).noquote() << "no office:" << error.trimmed();
     }
-    return suite_.get();
+    return slot.get();
+}
+
+Suite* Documents::suite() {
+    return load(suite_, options_);
+}
+
+Suite* Documents::reader() {
+    SuiteOptions options = options_;
+    options.profileDir = readerProfileDir(options_.profileDir);
+    options.showsDocuments = false;
+    return load(reader_, options);
+}
+
+// The reading office stays for the next load a while, and ends when the program quits.
+void Documents::endReaderLater() {
+    if (!QCoreApplication::instance())
+        return;
+    if (!readerIdle_) {
+        readerIdle_ = std::make_unique<QTimer>();
+        readerIdle_->setSingleShot(true);
+        readerIdle_->setInterval(readerIdleMs);
+        const auto end = [this] {
+            if (reader_)
+                reader_->shutdown();
+        };
+        QObject::connect(readerIdle_.get(), &QTimer::timeout, end);
+        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
+                         readerIdle_.get(), end);
+    }
+    readerIdle_->start();
 }
 
 std::string Documents::profileUrl() const {
@@ -141,11 +184,12 @@ bool Documents::OpenWorkbook(const QString& path, QStringList& messages, Workboo
     // A lock left behind by an office that has ended would make the office ask whether to
     // open the file anyway; its holder is gone, so the lock goes.
     QFile::remove(QString::fromStdString(lockFilePath(path.toStdString())));
-    Suite* s = suite();
+    Suite* s = use == WorkbookUse::ToRead ? reader() : suite();
     if (!s) {
         messages << msgCannotLoad;
         return false;
     }
+    active_ = s;
     try {
         if (use == WorkbookUse::ToRead)
             s->openWorkbookToRead(path.toStdString());
@@ -158,21 +202,26 @@ bool Documents::OpenWorkbook(const QString& path, QStringList& messages, Workboo
         qCInfo(kcOffice) << "opening" << path << "failed:" << e.what();
         messages << msgCannotLoad;
         s->dropWorkbook();
-        s->shutdown(); // ends the office unless it shows a document
+        if (s == reader_.get())
+            endReaderLater();
+        else
+            s->shutdown(); // ends the office unless it shows a document
         return false;
     }
 }
 
 void Documents::CloseWorkbook(QStringList& messages) {
-    if (!suite_)
+    if (!active_)
         return;
     try {
-        suite_->closeWorkbook();
+        active_->closeWorkbook();
     } catch (const std::exception& e) {
         qCInfo(kcOffice) << "closing the workbook failed:" << e.what();
         messages << msgCannotClose;
-        suite_->dropWorkbook();
+        active_->dropWorkbook();
     }
+    if (active_ == reader_.get())
+        endReaderLater();
 }
 
 bool Documents::OpenWordDocument() {
@@ -190,21 +239,40 @@ bool Documents::OpenWordDocument() {
 
 QStringList Documents::writeRequest(const QString& path, const estimate::CabinetConfig& config) {
     QStringList messages;
+    if (suite_)
+        suite_->dropWorkbook();
+    if (FileInUse(path.toStdString(), profileUrl())) {
+        qCInfo(kcOffice) << path << "is in use";
+        return {msgFileInUse};
+    }
+    // The request is made in a file of its own beside the chosen one (the same file system, so
+    // that it can take the chosen name whole), hidden, the user's alone while it is made.
+    const QFileInfo target(path);
+    QTemporaryFile side(target.absoluteDir().filePath('.' + target.fileName() + ".XXXXXX"));
     {
         QFile blank(QStringLiteral(":/templates/BLANK"));
-        QSaveFile out(path);
-        if (FileInUse(path.toStdString(), profileUrl()) || !blank.open(QIODevice::ReadOnly) ||
-            !out.open(QIODevice::WriteOnly) || out.write(blank.readAll()) != blank.size() ||
-            !out.commit()) {
-            qCInfo(kcOffice) << "writing the template to" << path << "failed:" << out.errorString();
-            messages << msgFileInUse;
-            if (suite_)
-                suite_->dropWorkbook();
-            return messages;
+        if (!blank.open(QIODevice::ReadOnly) || !side.open() ||
+            side.write(blank.readAll()) != blank.size() || !side.flush()) {
+            qCInfo(kcOffice) << "writing the template beside" << path
+                             << "failed:" << side.errorString();
+            return {msgFileInUse};
         }
+        side.close();
     }
-    if (!OpenWorkbook(path, messages, WorkbookUse::OwnRequest))
+    const QString made = side.fileName();
+    const QString madeLock = QString::fromStdString(lockFilePath(made.toStdString()));
+    if (!OpenWorkbook(made, messages, WorkbookUse::OwnRequest)) {
+        QFile::remove(madeLock);
         return messages;
+    }
+    const auto closeMade = [&] {
+        try {
+            suite_->closeDocumentOf(made.toStdString());
+        } catch (const std::exception& e) {
+            qCInfo(kcOffice) << "closing" << made << "failed:" << e.what();
+        }
+        QFile::remove(madeLock); // left by an office that went away or does not answer
+    };
     try {
         for (const CellWrite& w : requestCells(config)) {
             if (const auto* text = std::get_if<std::string>(&w.value))
@@ -213,13 +281,42 @@ QStringList Documents::writeRequest(const QString& path, const estimate::Cabinet
                 suite_->setCell(w.address, std::get<int>(w.value));
         }
         suite_->saveWorkbook();
+        suite_->dropWorkbook();
+        closeMade(); // before the rename: the office lets go of the file and its lock
+        // The office saved it under umask 077; the request is the user's as any file the user
+        // makes.
+        giveUsersMode(made.toStdString());
+        if (const std::string error = replaceFile(made.toStdString(), path.toStdString());
+            !error.empty())
+            throw std::runtime_error("cannot rename it: " + error);
+        side.setAutoRemove(false);
+    } catch (const std::exception& e) {
+        qCInfo(kcOffice) << "filling" << made << "for" << path << "failed:" << e.what();
+        suite_->dropWorkbook();
+        closeMade();
+        return {msgFileInUse};
+    }
+    // Saved whole under the chosen name: the user sees the workbook of that name, and saves it
+    // there (measured: the second load costs about 100 ms on a warm office).
+    try {
+        suite_->dropWorkbook();
+        suite_->openOwnWorkbook(path.toStdString());
         suite_->showWorkbook();
     } catch (const std::exception& e) {
-        qCInfo(kcOffice) << "filling" << path << "failed:" << e.what();
+        qCInfo(kcOffice) << "showing" << path << "failed:" << e.what();
         messages << msgFileInUse;
         suite_->dropWorkbook();
+        if (!FileInUse(path.toStdString(), profileUrl())) // the lock of an office that went away
+            QFile::remove(QString::fromStdString(lockFilePath(path.toStdString())));
     }
     return messages;
+}
+
+void Documents::prepareLoad() {
+    if (Suite* s = reader()) {
+        s->startEarly();
+        endReaderLater(); // ended after a while when no load follows
+    }
 }
 
 std::optional<estimate::CabinetConfig>
@@ -227,9 +324,10 @@ Documents::readRequestFile(const QString& path, const estimate::CabinetConfig& c
                            QStringList& messages) {
     if (!OpenWorkbook(path, messages, WorkbookUse::ToRead))
         return std::nullopt;
+    Suite* s = active_;
     std::optional<estimate::CabinetConfig> loaded;
     try {
-        loaded = readRequest([this](std::string_view cell) { return suite_->cell(cell); }, current);
+        loaded = readRequest([s](std::string_view cell) { return s->cell(cell); }, current);
     } catch (const std::exception& e) {
         qCInfo(kcOffice) << "reading" << path << "failed:" << e.what();
         CloseWorkbook(messages);

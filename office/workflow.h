@@ -14,6 +14,8 @@
 #include <memory>
 #include <optional>
 
+class QTimer;
+
 namespace office {
 
 // The fixed sentences of the message boxes.
@@ -22,16 +24,26 @@ inline const QString msgCannotRead = QStringLiteral("Не могу прочит�
 inline const QString msgCannotLoad = QStringLiteral("Приложению не удается загрузить файл");
 inline const QString msgCannotClose = QStringLiteral("Приложению не удается закрыть Файл");
 
+// The profile of the office that reads workbooks for "Загрузить", beside the given one.
+std::string readerProfileDir(const std::string& profileDir);
+// How long the reading office waits idle for the next "Загрузить" before it is ended.
+inline constexpr int readerIdleMs = 5 * 60 * 1000;
+
 class Documents {
   public:
     Documents(); // the calculator's own office profile
     explicit Documents(SuiteOptions options);
-    ~Documents(); // drops the suite; documents the user sees stay open
+    ~Documents(); // drops the suite, documents the user sees stay open; ends the reading office
     Documents(const Documents&) = delete;
     Documents& operator=(const Documents&) = delete;
 
-    // The suite, loaded on first use; nullptr when the plugin cannot be loaded.
+    // The suite of the office that shows the user's documents ("Заявка", "Распечатать"),
+    // loaded on first use; nullptr when the plugin cannot be loaded.
     Suite* suite();
+    // The suite of the office that reads workbooks ("Загрузить"): hidden, on a profile of its
+    // own, showing nothing; killed when it hangs, ended after readerIdleMs idle and when the
+    // program quits.
+    Suite* reader();
     const SuiteOptions& options() const { return options_; }
     std::string profileUrl() const;
 
@@ -45,10 +57,15 @@ class Documents {
     void CloseWorkbook(QStringList& messages);
     bool OpenWordDocument();
 
-    // "Заявка": writes the template to the path (beside it first, then renamed over it),
-    // opens it, fills the cells of the configuration, saves and shows it.
-    // Gives the messages to show, in order.
+    // "Заявка": writes the template to a file of its own beside the path, opens it, fills the
+    // cells of the configuration and saves it; renamed to the path once saved whole, the
+    // request is shown from there, so that the user's later saves go to the path. A request
+    // that fails leaves the path as it was and nothing beside it. Gives the messages to show,
+    // in order.
     QStringList writeRequest(const QString& path, const estimate::CabinetConfig& config);
+
+    // "Загрузить" is about to ask for a file: the reading office starts meanwhile.
+    void prepareLoad();
 
     // "Загрузить": reads every cell into a copy of `current`. Gives the loaded record, or
     // nothing when the load failed or did not happen (then `messages` says why, if at all).
@@ -65,8 +82,14 @@ class Documents {
                   const QString& bodyFamily = {});
 
   private:
+    Suite* load(std::unique_ptr<Suite>& slot, const SuiteOptions& options);
+    void endReaderLater();
+
     SuiteOptions options_;
     std::unique_ptr<Suite> suite_;
+    std::unique_ptr<Suite> reader_;
+    Suite* active_ = nullptr; // the suite of the active workbook
+    std::unique_ptr<QTimer> readerIdle_;
 };
 
 // The calculator's one Documents, created on first use and never destroyed: at program end

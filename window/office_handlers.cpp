@@ -57,6 +57,7 @@ void TMain::ButtonRequestClick(QObject*) {
 }
 
 void TMain::ButtonLoadClick(QObject*) {
+    office::sharedDocuments().prepareLoad();
     const QString path = askPath(this, QFileDialog::AcceptOpen, {}, {});
     if (path.isEmpty())
         return;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "office/uno/connection.h"
 
+#include "office/pipes.h"
 #include "office/processes.h"
 
 #include <com/sun/star/beans/NamedValue.hpp>
@@ -36,6 +37,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 extern char** environ;
 
@@ -129,7 +131,13 @@ pid_t spawnOffice(const std::string& binary, const std::string& profile, const s
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
     posix_spawnattr_setpgroup(&attr, 0);
     pid_t pid = 0;
+    // The office makes its sockets (the bridge's pipe, the one through which a later start hands
+    // over its arguments), lock files and profile files as the umask it starts with lets it:
+    // under umask 077 each is the user's alone from the moment it exists. The calculator's
+    // files are made on this thread only, so the moment of umask 077 takes nothing from them.
+    const mode_t userUmask = ::umask(077);
     int rc = posix_spawn(&pid, binary.c_str(), &actions, &attr, argv.data(), envp.data());
+    ::umask(userUmask);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attr);
     if (rc != 0)
@@ -325,17 +333,70 @@ void Connection::prepareProfile() {
     }
 }
 
+// A socket named as this user's office pipes but of another account, put in the pipes' folder
+// before the office starts, would take the office's single-instance pipe: the office would hand
+// its arguments to that socket's owner, or every job would wait for it and fail.
+void Connection::refuseStrangersPipes() const {
+    std::vector<std::string> strangers;
+    for (const char* folder : office::pipeFolders)
+        for (const std::string& pipe : office::strangersPipes(folder))
+            strangers.push_back(pipe);
+    for (const std::string& pipe : strangers)
+        tell("refused to start the office: " + pipe + " belongs to another account");
+    if (!strangers.empty())
+        throw std::runtime_error("a pipe of the office's name belongs to another account");
+}
+
+std::function<void()> Connection::onHang() const {
+    if (!options_.showsDocuments)
+        return {}; // killed: it shows nothing
+    // The office shows the user's documents: the call is given up by closing the bridge, and
+    // the office goes on as it is, its windows the user's.
+    Reference<lang::XComponent> bridge(bridge_, uno::UNO_QUERY);
+    return [bridge, lost = lost_] {
+        *lost = true;
+        try {
+            if (bridge.is())
+                bridge->dispose();
+        } catch (const uno::Exception&) {
+        }
+    };
+}
+
+Connection::Spawned Connection::spawn() {
+    const std::string profile = profileUrl(options_.profileDir);
+    Spawned s;
+    s.pipe = uniquePipeName();
+    // An office already running on the profile takes the arguments of the new process, which
+    // then ends at once; that office is the one we talk to.
+    s.running = findOfficeProcess(profile);
+    if (!s.running)
+        prepareProfile();
+    s.child = spawnOffice(officeBinary(options_), profile, s.pipe);
+    return s;
+}
+
+void Connection::startEarly() {
+    if (early_ || connected())
+        return;
+    try {
+        refuseStrangersPipes();
+        reset();
+        early_ = spawn();
+    } catch (const std::exception&) {
+        // The job itself starts the office again, and tells.
+    }
+}
+
 void Connection::start() {
+    refuseStrangersPipes();
     const std::string profile = profileUrl(options_.profileDir);
     const auto deadline = Clock::now() + std::chrono::milliseconds(options_.startTimeoutMs);
     for (int attempt = 0; attempt < 3; ++attempt) {
-        const std::string pipe = uniquePipeName();
-        // An office already running on the profile takes the arguments of the new process,
-        // which then ends at once; that office is the one we talk to.
-        const pid_t running = findOfficeProcess(profile);
-        if (!running)
-            prepareProfile();
-        pid_t child = spawnOffice(officeBinary(options_), profile, pipe);
+        const Spawned s = early_ ? *std::exchange(early_, std::nullopt) : spawn();
+        const std::string& pipe = s.pipe;
+        const pid_t running = s.running;
+        pid_t child = s.child;
         pid_ = running ? running : child;
         ownChild_ = running == 0;
         bool restart = false;
@@ -365,8 +426,10 @@ void Connection::start() {
             ::kill(child, SIGKILL);
             ::waitpid(child, nullptr, 0);
         }
-        if (!ownChild_ && pid_ > 0)
-            ::kill(pid_, SIGKILL); // the running office never answered: it hangs
+        // The running office never answered: it hangs. One that may show the user's documents
+        // is left as it is.
+        if (!ownChild_ && pid_ > 0 && !options_.showsDocuments)
+            ::kill(pid_, SIGKILL);
         if (!restart)
             break;
     }
@@ -379,7 +442,7 @@ void Connection::start() {
 }
 
 void Connection::recordLastVersionBounded() {
-    watchdog_.arm(pid_, std::chrono::milliseconds(options_.callTimeoutMs));
+    watchdog_.arm(pid_, std::chrono::milliseconds(options_.callTimeoutMs), onHang());
     try {
         recordLastVersion();
     } catch (...) {
@@ -429,9 +492,15 @@ void Connection::reapOrKill(int waitMs) {
 }
 
 void Connection::terminateIfIdle() {
+    if (early_) { // started early and never used
+        try {
+            desktop();
+        } catch (const std::exception&) {
+        }
+    }
     if (!connected())
         return;
-    Deadline guard(watchdog_, pid_, options_.callTimeoutMs);
+    Deadline guard(watchdog_, pid_, options_.callTimeoutMs, onHang());
     try {
         auto components = desktop_->getComponents()->createEnumeration();
         if (components->hasMoreElements())
@@ -443,7 +512,8 @@ void Connection::terminateIfIdle() {
     desktop_.clear();
     remote_.clear();
     bridge_.clear();
-    if (pid_ > 0)
+    // An office that did not answer may still show a document: it is left as it is.
+    if (pid_ > 0 && !(options_.showsDocuments && watchdog_.fired()))
         reapOrKill(5000);
     pid_ = 0;
 }

@@ -12,7 +12,9 @@
 #include <com/sun/star/uno/XComponentContext.hpp>
 
 #include <atomic>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <sys/types.h>
 
@@ -40,11 +42,24 @@ class Connection {
 
     // Marks the bridge as gone, after a call found the office dead.
     void markLost() { *lost_ = true; }
+    // What the watchdog does when a call does not come back: nothing given, it kills the
+    // office; for an office that shows the user's documents, it gives the call up.
+    std::function<void()> onHang() const;
     // Ends the office when it has no document open; bounded, kills a process that hangs.
     void terminateIfIdle();
+    // Starts the office without waiting for it, when none is connected; the next call
+    // connects to it.
+    void startEarly();
 
   private:
+    struct Spawned {
+        std::string pipe;
+        pid_t child = 0;   // the process started
+        pid_t running = 0; // the office it hands over to, 0 when it is the office itself
+    };
+    Spawned spawn();
     void start();
+    void refuseStrangersPipes() const;
     void prepareProfile();
     void tell(const std::string& what) const;
     bool tryConnect(const std::string& pipe);
@@ -61,8 +76,9 @@ class Connection {
     // Set by the bridge's listener when the office goes away.
     std::shared_ptr<std::atomic<bool>> lost_ = std::make_shared<std::atomic<bool>>(false);
     pid_t pid_ = 0;
-    bool ownChild_ = false; // pid_ is our child (waitpid works)
-    pid_t helper_ = 0;      // a started process that hands over to a running office
+    bool ownChild_ = false;        // pid_ is our child (waitpid works)
+    pid_t helper_ = 0;             // a started process that hands over to a running office
+    std::optional<Spawned> early_; // started by startEarly, not yet connected
     Watchdog watchdog_;
 };
 

@@ -44,6 +44,7 @@ class UnoSuite final : public office::Suite {
 
     long officePid() const override { return office_.pid(); }
     void shutdown() override;
+    void startEarly() override { office_.startEarly(); }
 
   private:
     // Runs one operation within the call deadline and turns UNO failures into

@@ -17,10 +17,11 @@ Watchdog::~Watchdog() {
     thread_.join();
 }
 
-void Watchdog::arm(pid_t pid, std::chrono::milliseconds timeout) {
+void Watchdog::arm(pid_t pid, std::chrono::milliseconds timeout, std::function<void()> onExpiry) {
     {
         std::lock_guard lock(mutex_);
         pid_ = pid;
+        onExpiry_ = std::move(onExpiry);
         deadline_ = std::chrono::steady_clock::now() + timeout;
         armed_ = true;
         fired_ = false;
@@ -49,8 +50,15 @@ void Watchdog::run() {
             std::chrono::steady_clock::now() >= deadline_) {
             armed_ = false;
             fired_ = true;
-            if (pid_ > 0)
+            std::function<void()> expiry;
+            expiry.swap(onExpiry_);
+            if (expiry) {
+                lock.unlock(); // giving a call up may wait for the bridge's threads
+                expiry();
+                lock.lock();
+            } else if (pid_ > 0) {
                 ::kill(pid_, SIGKILL);
+            }
         }
     }
 }

@@ -5,6 +5,7 @@
 #include "office/request.h"
 #include "office/workflow.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -337,10 +338,26 @@ class WithoutOffice : public ::testing::TestWithParam<Missing> {
     std::unique_ptr<office::Documents> docs;
 };
 
-TEST_P(WithoutOffice, RequestWritesTheTemplateThenCannotLoad) {
-    const QString path = QString::fromStdString((dir / "blank.xls").string());
-    EXPECT_EQ(docs->writeRequest(path, {}), QStringList{office::msgCannotLoad});
-    EXPECT_EQ(QFileInfo(path).size(), QFile(":/templates/BLANK").size());
+// The user's older workbook of the chosen name stays byte for byte, and nothing is left beside
+// it; a new name leaves nothing at all.
+TEST_P(WithoutOffice, FailedRequestLeavesTheChosenFileAsItWas) {
+    const QDir folder(QString::fromStdString((dir / "work").string()));
+    ASSERT_TRUE(folder.mkpath("."));
+    const QString older = folder.filePath("blank.xls");
+    const QByteArray bytes("an older workbook of the user's");
+    {
+        QFile f(older);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    for (const QString& name : {older, folder.filePath("new.xls")})
+        EXPECT_EQ(docs->writeRequest(name, {}), QStringList{office::msgCannotLoad});
+    QFile f(older);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), bytes);
+    EXPECT_EQ(
+        folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+        QStringList{"blank.xls"});
     EXPECT_EQ(docs->suite(), nullptr);
 }
 

@@ -1,13 +1,24 @@
 // SPDX-License-Identifier: MIT
-// The host on Linux: the user's name, and files in use by another process or by a live office's
-// lock beside them.
+// The host on Linux: the user's name, files in use by another process or by a live office's
+// lock beside them, the office's profile folder and strangers' sockets of its pipes.
 #include "office/host.h"
+#include "office/pipes.h"
+#include "office/plugin_loader.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -89,5 +100,66 @@ TEST_F(FileInUse, OpenInAnotherProcessCounts) {
     close(fds[1]);
     EXPECT_FALSE(office::FileInUse(file));
 }
+
+// ---- The office's profile and pipes ---------------------------------------------------------
+
+TEST(ProfileFolder, NameCarriesARandomPartMadeOncePerUser) {
+    QTemporaryDir cache, otherUsers;
+    qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
+    const QString profile = office::defaultProfileDir();
+    EXPECT_EQ(office::defaultProfileDir(), profile);
+    EXPECT_TRUE(QRegularExpression("^office-profile-[0-9a-f]{16}$")
+                    .match(QFileInfo(profile).fileName())
+                    .hasMatch())
+        << profile.toStdString();
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(QFileInfo(profile).path()).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    qputenv("XDG_CACHE_HOME", otherUsers.path().toUtf8());
+    EXPECT_NE(QFileInfo(office::defaultProfileDir()).fileName(), QFileInfo(profile).fileName());
+    qunsetenv("XDG_CACHE_HOME");
+}
+
+// A socket bound in the pipes' folder under the name of this user's office pipes.
+struct PipeCase {
+    const char* name;
+    bool ownName;      // OSL_PIPE_<this uid>_..., else another uid's
+    bool otherAccount; // the socket belongs to another account
+    bool refused;
+};
+
+void PrintTo(const PipeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const PipeCase pipeCases[] = {
+    {"OwnSocket", true, false, false},
+    {"SocketOfAnotherAccount", true, true, true},
+    {"AnotherUsersPipe", false, true, false},
+};
+
+class StrangersPipes : public ::testing::TestWithParam<PipeCase> {};
+
+TEST_P(StrangersPipes, AreFoundBeforeTheOfficeStarts) {
+    QTemporaryDir folder;
+    const uid_t uid = GetParam().ownName ? ::getuid() : ::getuid() + 1;
+    const std::string path =
+        folder.filePath("OSL_PIPE_%1_SingleOfficeIPC_0123456789abcdef").arg(uid).toStdString();
+    const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un a{};
+    a.sun_family = AF_UNIX;
+    std::strncpy(a.sun_path, path.c_str(), sizeof a.sun_path - 1);
+    ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a), 0) << path;
+    ::close(s);
+    const uid_t nobody = 65534;
+    if (GetParam().otherAccount && ::chown(path.c_str(), nobody, nobody) != 0)
+        GTEST_SKIP() << "giving a socket to another account needs root";
+    const auto found = office::strangersPipes(folder.path().toStdString());
+    EXPECT_EQ(found,
+              GetParam().refused ? std::vector<std::string>{path} : std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Office, StrangersPipes, ::testing::ValuesIn(pipeCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

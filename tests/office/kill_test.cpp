@@ -42,8 +42,20 @@ class Killer {
     std::thread thread_;
 };
 
-bool lockExists(const QString& path) {
-    return QFile::exists(QString::fromStdString(office::lockFilePath(path.toStdString())));
+QStringList entries(const QString& dir) {
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                               QDir::NoDotAndDotDot);
+}
+
+void write(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 CabinetConfig big() {
@@ -57,27 +69,41 @@ CabinetConfig big() {
 class OfficeKilled : public ::testing::Test {
   protected:
     void TearDown() override {
-        // The next request works on a new office.
+        // The next request and load work on new offices.
         const QString path = QDir(scratchDir()).filePath("after.xls");
         EXPECT_TRUE(documents().writeRequest(path, big()).isEmpty());
         suite().closeDocumentOf(path.toStdString());
+        QStringList messages;
+        EXPECT_TRUE(documents().readRequestFile(path, {}, messages).has_value());
         anchorOffice();
         EXPECT_EQ(zombieChildren(), 0); // every killed office was reaped
     }
 };
 
+// The user's older workbook of the chosen name is never destroyed, and nothing is left beside it:
+// killed before the request took the chosen name, the file is as it was; after, it is the whole
+// request.
 TEST_F(OfficeKilled, DuringARequest) {
-    const QString path = QDir(scratchDir()).filePath("request.xls");
+    const QString dir = scratchDir();
+    const QString path = QDir(dir).filePath("request.xls");
+    const QByteArray older(5000, 'o');
+    write(path, older);
     QStringList messages;
     {
-        Killer k([&] { return lockExists(path); });
+        // The request's own file and then its lock beside the chosen one: it is open.
+        Killer k([&] { return entries(dir).size() > 2; });
         messages = documents().writeRequest(path, big());
     }
-    // Killed while the workbook opened, or once it was open and the cells were written.
     EXPECT_TRUE(messages == QStringList{office::msgFileInUse} ||
                 messages == QStringList{office::msgCannotLoad})
         << messages.join(", ").toStdString();
-    EXPECT_FALSE(office::FileInUse(path.toStdString(), documents().profileUrl()));
+    EXPECT_EQ(entries(dir), QStringList{"request.xls"});
+    if (bytesOf(path) != older) {
+        QStringList read;
+        const auto loaded = documents().readRequestFile(path, {}, read);
+        ASSERT_TRUE(loaded.has_value()) << read.join(", ").toStdString();
+        EXPECT_EQ(loaded->EditSquare, big().EditSquare);
+    }
 }
 
 TEST_F(OfficeKilled, DuringALoad) {
@@ -144,37 +170,115 @@ TEST_F(OfficeKilled, WhileStartingLeavingTheSafeModeFlag) {
     suite().closeDocumentOf(path.toStdString());
 }
 
-TEST_F(OfficeKilled, HungOfficeIsKilledAfterTheCallDeadline) {
-    estimate::DescriptionDocument doc;
-    doc.append("x");
-    ASSERT_TRUE(documents().printout(doc, false));
-    const pid_t pid = pid_t(suite().officePid());
-    ASSERT_GT(pid, 0);
-    ::kill(pid, SIGSTOP); // the office stops answering
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(documents().printout(doc, false));
-    const auto waited = std::chrono::steady_clock::now() - start;
-    EXPECT_GE(waited, std::chrono::milliseconds(documents().options().callTimeoutMs));
-    EXPECT_LT(waited, std::chrono::milliseconds(documents().options().callTimeoutMs + 3000));
-    killOffice(); // gone already, killed by the deadline
+// ---- An office that stops answering -----------------------------------------------------------
+
+// A job whose office stops answering ends in that job's message within the call deadline. The
+// office that shows the user's documents is left as it is, still showing them; the office that
+// reads workbooks is ended. The chosen request file is untouched either way.
+struct HangCase {
+    const char* name;
+    bool reader; // the office that reads workbooks hangs, else the one that shows them
+    std::function<QStringList(office::Documents&, const QString& request)> job;
+    QStringList messages;
+};
+
+void PrintTo(const HangCase& c, std::ostream* os) {
+    *os << c.name;
 }
 
-TEST(OfficeLifetime, LoadEndsAnOfficeThatShowsNothingElse) {
-    const QString path = QDir(scratchDir()).filePath("alone.xls");
+estimate::DescriptionDocument line() {
+    estimate::DescriptionDocument doc;
+    doc.append("x");
+    return doc;
+}
+
+const HangCase hangCases[] = {
+    {"Printout",
+     false,
+     [](office::Documents& d, const QString&) {
+         return d.printout(line(), false) ? QStringList{"shown"} : QStringList{};
+     },
+     {}},
+    {"Request",
+     false,
+     [](office::Documents& d, const QString& request) { return d.writeRequest(request, {}); },
+     {office::msgCannotLoad}},
+    {"Load",
+     true,
+     [](office::Documents& d, const QString& request) {
+         QStringList messages;
+         d.readRequestFile(request, {}, messages);
+         return messages;
+     },
+     {office::msgCannotLoad}},
+};
+
+class OfficeHangs : public OfficeKilled, public ::testing::WithParamInterface<HangCase> {};
+
+TEST_P(OfficeHangs, TheJobEndsInItsMessage) {
+    const QString dir = scratchDir();
+    const QString request = QDir(dir).filePath("request.xls");
+    ASSERT_TRUE(documents().writeRequest(request, big()).isEmpty());
+    suite().closeDocumentOf(request.toStdString());
+    const QByteArray before = bytesOf(request);
+    const QString shown = QDir(scratchDir()).filePath("shown.xls"); // the user's document
+    ASSERT_TRUE(documents().writeRequest(shown, {}).isEmpty());
+    QStringList messages;
+    ASSERT_TRUE(documents().readRequestFile(request, {}, messages).has_value());
+    const pid_t pid = pid_t(GetParam().reader ? documents().reader()->officePid()
+                                              : documents().suite()->officePid());
+    ASSERT_GT(pid, 0);
+
+    ::kill(pid, SIGSTOP);
+    const auto start = std::chrono::steady_clock::now();
+    messages = GetParam().job(documents(), request);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    ::kill(pid, SIGCONT);
+
+    EXPECT_EQ(messages, GetParam().messages);
+    const int deadline = documents().options().callTimeoutMs;
+    EXPECT_GE(waited, std::chrono::milliseconds(deadline));
+    EXPECT_LT(waited, std::chrono::milliseconds(deadline + 3000));
+    EXPECT_EQ(entries(dir), QStringList{"request.xls"});
+    EXPECT_EQ(bytesOf(request), before);
+    for (int i = 0; i < 500 && GetParam().reader && !ended(pid); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(ended(pid), GetParam().reader);
+    EXPECT_TRUE(office::FileInUse(shown.toStdString())); // still shown to the user
+    EXPECT_NE(suite().windowTitle(shown.toStdString()).find("shown"), std::string::npos);
+    suite().closeDocumentOf(shown.toStdString());
+    // The next load works, on a new reading office when the last one was ended.
+    EXPECT_TRUE(documents().readRequestFile(request, {}, messages).has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(Office, OfficeHangs, ::testing::ValuesIn(hangCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// "Загрузить" reads the workbook in an office of its own, on a profile of its own, which stays
+// for the next load and ends, showing nothing, when it is no longer needed.
+TEST(OfficeLifetime, LoadReadsInAnOfficeOfItsOwn) {
+    const QString path = QDir(scratchDir()).filePath("read.xls");
     ASSERT_TRUE(documents().writeRequest(path, big()).isEmpty());
     suite().closeDocumentOf(path.toStdString());
-    killOffice(); // no anchor: the next office shows nothing but the load
-    QStringList messages;
-    EXPECT_TRUE(documents().readRequestFile(path, {}, messages).has_value());
-    EXPECT_EQ(suite().officePid(), 0);
-    // A request keeps its workbook open: a load afterwards must not close it.
     const QString shown = QDir(scratchDir()).filePath("shown.xls");
     ASSERT_TRUE(documents().writeRequest(shown, big()).isEmpty());
+    const long showing = suite().officePid();
+    QStringList messages;
+    ASSERT_TRUE(documents().readRequestFile(path, {}, messages).has_value());
+    const pid_t reader = pid_t(documents().reader()->officePid());
+    EXPECT_GT(reader, 0);
+    EXPECT_NE(reader, showing);
+    EXPECT_EQ(officesOnProfile(readerProfileDir()), std::vector<pid_t>{reader});
+    EXPECT_EQ(suite().officePid(), showing);
     EXPECT_TRUE(documents().readRequestFile(path, {}, messages).has_value());
-    EXPECT_NE(suite().officePid(), 0);
+    EXPECT_EQ(documents().reader()->officePid(), reader); // kept for the next load
+    documents().reader()->shutdown();                     // as after a while idle
+    EXPECT_EQ(documents().reader()->officePid(), 0);
+    for (int i = 0; i < 500 && !ended(reader); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_TRUE(ended(reader));
     EXPECT_TRUE(office::FileInUse(shown.toStdString()));
     suite().closeDocumentOf(shown.toStdString());
-    anchorOffice();
 }
 
 // The first start of an office on a profile runs its graphics self-test (seconds), which

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <sys/stat.h>
 
 using estimate::CabinetConfig;
 using namespace officetest;
@@ -226,17 +227,35 @@ TEST(RequestRoundTrip, TwoHundredRandomConfigurations) {
         expectFormSheet(sheets.at(i), configs[i], "random " + std::to_string(i));
 }
 
-TEST(Request, ExistingFileIsReplaced) {
-    const QString path = QDir(scratchDir()).filePath("blank - user.xls");
+// The request takes the chosen name whole, with the mode the user's umask gives; the user sees
+// the workbook of that name (a save goes there), and what the office makes beside it, its lock,
+// is the user's alone.
+TEST(Request, ExistingFileIsReplacedWholeAndShownUnderItsName) {
+    const QDir dir(scratchDir());
+    const QString path = dir.filePath("blank - user.xls");
     {
         QFile old(path);
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write(QByteArray(100000, 'x'));
+        old.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     }
     CabinetConfig c;
     c.CB3d = true;
-    EXPECT_TRUE(documents().writeRequest(path, c).isEmpty());
+    const mode_t umask = ::umask(027);
+    const QStringList messages = documents().writeRequest(path, c);
+    ::umask(umask);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(", ").toStdString();
+    EXPECT_NE(suite().windowTitle(path.toStdString()).find("blank - user"), std::string::npos);
+    const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    const QString lock = QString::fromStdString(office::lockFilePath(path.toStdString()));
+    EXPECT_EQ(dir.entryList(all), (QStringList{QFileInfo(lock).fileName(), "blank - user.xls"}));
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u) << std::oct << st.st_mode;
+    ASSERT_EQ(::stat(QFile::encodeName(lock).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 077, 0u) << std::oct << st.st_mode;
     suite().closeDocumentOf(path.toStdString());
+    EXPECT_EQ(dir.entryList(all), QStringList{"blank - user.xls"});
     expectFormSheet(formSheets({path}).at(0), c, "replaced");
 }
 

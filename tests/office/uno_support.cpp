@@ -61,9 +61,12 @@ QString testProfileDir() {
     return QStringLiteral(KC_TEST_BINARY_DIR "/office-profile");
 }
 
-std::vector<pid_t> officesOnProfile() {
-    const std::string wanted =
-        "-env:UserInstallation=" + office::profileUrl(testProfileDir().toStdString());
+QString readerProfileDir() {
+    return QString::fromStdString(office::readerProfileDir(testProfileDir().toStdString()));
+}
+
+std::vector<pid_t> officesOnProfile(const QString& profile) {
+    const std::string wanted = "-env:UserInstallation=" + office::profileUrl(profile.toStdString());
     std::vector<pid_t> pids;
     for (const auto& p : std::filesystem::directory_iterator("/proc")) {
         const std::string name = p.path().filename().string();
@@ -128,7 +131,9 @@ bool ended(pid_t pid) {
 }
 
 void killOffice() {
-    const auto pids = officesOnProfile();
+    auto pids = officesOnProfile();
+    for (pid_t reader : officesOnProfile(readerProfileDir()))
+        pids.push_back(reader);
     for (pid_t pid : pids)
         ::kill(pid, SIGKILL);
     for (pid_t pid : pids)

@@ -25,14 +25,16 @@ QString scratchDir();
 void anchorOffice();
 // Gone, or a zombie whose threads have all ended.
 bool ended(pid_t pid);
-// Kills the office process (SIGKILL), as a crash would.
+// Kills the office processes (SIGKILL), the one that shows documents and the one that reads
+// workbooks, as a crash would.
 void killOffice();
-// The office profile of the tests.
+// The office profile of the tests, and that of the office that reads workbooks.
 QString testProfileDir();
+QString readerProfileDir();
 // Children of this process that have ended and wait to be reaped.
 int zombieChildren();
-// Office processes on the test profile.
-std::vector<pid_t> officesOnProfile();
+// Office processes on the profile.
+std::vector<pid_t> officesOnProfile(const QString& profile = testProfileDir());
 
 // The helper calculator of the two-calculator test: `--calculator DIR ROUNDS [--hold]`.
 int runCalculator(const QStringList& args);
