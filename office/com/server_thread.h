@@ -9,7 +9,7 @@
 // rejects a call because it is busy is asked again every 100 ms until the deadline.
 //
 // What touches the calling thread's own windows stays on the calling thread: the clipboard
-// (its owner is the calculator's window) and bringing a window to the front.
+// (its owner is a window of that thread) and bringing a window to the front.
 #pragma once
 
 #include <functional>

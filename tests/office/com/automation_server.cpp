@@ -8,7 +8,7 @@
 // VALUE" line per cell, KIND N (number) or S (text); a file in any other format opens empty,
 // one that starts with "REFUSE" does not open.
 //
-//   automation_server.exe /regserver      register both classes
+//   automation_server.exe /regserver      register both classes (/unregserver: remove them)
 //   automation_server.exe excel|word      the server, as COM starts it
 //
 // KC_TEST_OFFICE_REFUSE=Member makes it refuse that member.
@@ -528,6 +528,16 @@ void registerClass(const wchar_t* progId, const CLSID& clsid, const wchar_t* whi
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR commandLine, int) {
     const std::wstring command = commandLine;
+    if (command.find(L"/unregserver") != std::wstring::npos) {
+        for (const auto& [progId, clsid] : {std::pair{L"Excel.Application", excelClass},
+                                            std::pair{L"Word.Application", wordClass}}) {
+            wchar_t guid[64];
+            StringFromGUID2(clsid, guid, 64);
+            RegDeleteTreeW(HKEY_CLASSES_ROOT, progId);
+            RegDeleteTreeW(HKEY_CLASSES_ROOT, (L"CLSID\\" + std::wstring(guid)).c_str());
+        }
+        return 0;
+    }
     if (command.find(L"/regserver") != std::wstring::npos) {
         registerClass(L"Excel.Application", excelClass, L"excel");
         registerClass(L"Word.Application", wordClass, L"word");

@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMimeData>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -49,7 +50,19 @@ QString bstr(const QString& s) {
     return "BSTR:\"" + QString(s).replace('\n', QLatin1String("\\n")) + '"';
 }
 
+// The test server beside this program, registered for the cases of ComOffice alone: no other
+// test program sees Excel or Word.
+void registerServers(const char* how) {
+    QProcess server;
+    server.start(QCoreApplication::applicationDirPath() + "/automation_server.exe", {how});
+    ASSERT_TRUE(server.waitForFinished(30000)) << how;
+    ASSERT_EQ(server.exitCode(), 0) << how;
+}
+
 struct ComOffice : testing::Test {
+    static void SetUpTestSuite() { registerServers("/regserver"); }
+    static void TearDownTestSuite() { registerServers("/unregserver"); }
+
     QTemporaryDir dir;
     QString log = dir.filePath(QStringLiteral("calls.log"));
     QString request = dir.filePath(QStringLiteral("blank - user.xls"));
@@ -95,6 +108,7 @@ struct ComOffice : testing::Test {
     }
 };
 
+// Runs first: nothing is registered yet, as on a Windows without Office.
 TEST(NoServer, ThePartsOwnMessages) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("r.xls"));
