@@ -57,7 +57,7 @@ void TMain::ButtonRequestClick(QObject*) {
 }
 
 void TMain::ButtonLoadClick(QObject*) {
-    const QString path = askPath(this, QFileDialog::AcceptOpen, {}, {});
+    const QString path = askPath(this, QFileDialog::AcceptOpen, saveDialogFolder(), {});
     if (path.isEmpty())
         return;
     QStringList messages;
