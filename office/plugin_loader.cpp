@@ -69,6 +69,12 @@ std::unique_ptr<Suite> loadSuite(const SuiteOptions& given, QString* error) {
     SuiteOptions options = given;
     if (options.officeProgramDir.empty())
         options.officeProgramDir = findOfficeProgramDir().toStdString();
+    // The folder as it is examined, links resolved, is the one the libraries and the office
+    // come from: a link on the way cannot be turned elsewhere in between.
+    else if (const QString canonical =
+                 canonicalOfficeDir(QString::fromStdString(options.officeProgramDir));
+             !canonical.isEmpty())
+        options.officeProgramDir = canonical.toStdString();
     QString errors;
     if (options.officeProgramDir.empty())
         errors = QStringLiteral("no usable office was found");

@@ -7,6 +7,7 @@
 #include "office/plugin_loader.h"
 #include "office/processes.h"
 #include "office/request.h"
+#include "office/save_place.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -188,14 +189,15 @@ bool Documents::OpenWordDocument() {
     }
 }
 
-QStringList Documents::writeRequest(const QString& path, const estimate::CabinetConfig& config) {
+QStringList Documents::writeRequest(const QString& chosen, const estimate::CabinetConfig& config) {
     QStringList messages;
+    const QString path = saveDestination(chosen);
     {
         QFile blank(QStringLiteral(":/templates/BLANK"));
-        QSaveFile out(path);
+        QSaveFile out(saveFileName(path));
         if (FileInUse(path.toStdString(), profileUrl()) || !blank.open(QIODevice::ReadOnly) ||
             !out.open(QIODevice::WriteOnly) || out.write(blank.readAll()) != blank.size() ||
-            !out.commit()) {
+            !out.commit() || !placeSaved(out.fileName(), path)) {
             qCInfo(kcOffice) << "writing the template to" << path << "failed:" << out.errorString();
             messages << msgFileInUse;
             if (suite_)

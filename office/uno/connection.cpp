@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "office/uno/connection.h"
 
+#include "office/private_folder.h"
 #include "office/processes.h"
 
 #include <com/sun/star/beans/NamedValue.hpp>
@@ -187,15 +188,6 @@ bool officePipesPrivate(const std::string& pipe, pid_t office,
     return true;
 }
 
-// Makes the folder and the missing ones on the way to it, open to the user alone.
-void makePrivateFolders(const std::filesystem::path& dir) {
-    struct stat st {};
-    if (::stat(dir.c_str(), &st) == 0 || !dir.has_relative_path())
-        return;
-    makePrivateFolders(dir.parent_path());
-    ::mkdir(dir.c_str(), 0700);
-}
-
 // Exit status of a child that has ended, -1 while it runs.
 int exitedWith(pid_t pid) {
     int status = 0;
@@ -218,14 +210,6 @@ Connection::Connection(office::SuiteOptions options)
     // An office that dies mid-call must not take the calculator with it: a write to its broken
     // pipe then fails with EPIPE, which the bridge reports as a disposed call.
     std::signal(SIGPIPE, SIG_IGN);
-    // The profile holds the office's settings, macros included: the user's alone, as the office
-    // itself makes a profile folder (0700).
-    const std::string& profile = options_.profileDir;
-    makePrivateFolders(std::filesystem::absolute(profile));
-    struct stat st {};
-    if (::stat(profile.c_str(), &st) == 0 && st.st_uid == ::geteuid() && (st.st_mode & 077) != 0 &&
-        ::chmod(profile.c_str(), 0700) == 0)
-        tell("took the permissions of group and others off the office profile " + profile);
 }
 
 Connection::~Connection() {
@@ -268,9 +252,9 @@ void Connection::reset() {
     bridge_.clear();
     // Reap first: a killed child is a zombie, which processAlive already counts as gone.
     if (ownChild_ && pid_ > 0 && (exitedWith(pid_) >= 0 || !processAlive(pid_)))
-        pid_ = 0;
+        adopt(0, false, {});
     if (!ownChild_ && !processAlive(pid_))
-        pid_ = 0;
+        adopt(0, false, {});
     *lost_ = false;
 }
 
@@ -280,10 +264,14 @@ bool Connection::tryConnect(const std::string& pipe) {
     Reference<uno::XComponentContext> local = localContext(options_.officeProgramDir);
     Reference<connection::XConnection> conn;
     try {
+        Deadline guard(watchdog_, process_, options_.callTimeoutMs);
         conn = connection::Connector::create(local)->connect(u("pipe,name=" + pipe));
     } catch (const connection::NoConnectException&) {
         return false;
     }
+    // An office that takes the connection and then does not answer would hold the calculator
+    // for ever: the rest of the connect step is an office call like any other.
+    Deadline guard(watchdog_, process_, options_.callTimeoutMs);
     auto lost = std::make_shared<std::atomic<bool>>(false);
     bridge_ = bridge::BridgeFactory::create(local)->createBridge(OUString(), "urp", conn, nullptr);
     Reference<lang::XComponent>(bridge_, uno::UNO_QUERY_THROW)
@@ -326,6 +314,13 @@ void Connection::prepareProfile() {
 }
 
 void Connection::start() {
+    // The profile holds the office's settings, macros included: the user's alone, as the office
+    // itself makes a profile folder (0700).
+    if (const std::string refusal = office::makePrivateFolder(options_.profileDir);
+        !refusal.empty()) {
+        tell("the office profile " + options_.profileDir + " refused: " + refusal);
+        throw std::runtime_error("the office profile is not the user's own");
+    }
     const std::string profile = profileUrl(options_.profileDir);
     const auto deadline = Clock::now() + std::chrono::milliseconds(options_.startTimeoutMs);
     for (int attempt = 0; attempt < 3; ++attempt) {
@@ -336,8 +331,8 @@ void Connection::start() {
         if (!running)
             prepareProfile();
         pid_t child = spawnOffice(officeBinary(options_), profile, pipe);
-        pid_ = running ? running : child;
         ownChild_ = running == 0;
+        adopt(running ? running : child, ownChild_, profile);
         bool restart = false;
         while (Clock::now() < deadline) {
             const int code = child ? exitedWith(child) : -1;
@@ -352,7 +347,7 @@ void Connection::start() {
             if (ownChild_ && code == 0) {
                 // Another office started on the profile in the meantime and took over.
                 ownChild_ = false;
-                pid_ = findOfficeProcess(profile);
+                adopt(findOfficeProcess(profile), false, profile);
             }
             if (tryConnect(pipe)) {
                 helper_ = ownChild_ ? 0 : child; // reaped once it has handed over
@@ -366,20 +361,20 @@ void Connection::start() {
             ::waitpid(child, nullptr, 0);
         }
         if (!ownChild_ && pid_ > 0)
-            ::kill(pid_, SIGKILL); // the running office never answered: it hangs
+            process_.signal(SIGKILL); // the running office never answered: it hangs
         if (!restart)
             break;
     }
     if (ownChild_ && pid_ > 0) {
-        ::kill(pid_, SIGKILL);
+        process_.signal(SIGKILL);
         reapOrKill(2000);
     }
-    pid_ = 0;
+    adopt(0, false, {});
     throw std::runtime_error("the office did not answer in time");
 }
 
 void Connection::recordLastVersionBounded() {
-    watchdog_.arm(pid_, std::chrono::milliseconds(options_.callTimeoutMs));
+    watchdog_.arm(process_, std::chrono::milliseconds(options_.callTimeoutMs));
     try {
         recordLastVersion();
     } catch (...) {
@@ -423,7 +418,7 @@ void Connection::reapOrKill(int waitMs) {
             return;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    ::kill(pid_, SIGKILL);
+    process_.signal(SIGKILL);
     if (ownChild_)
         ::waitpid(pid_, nullptr, 0);
 }
@@ -431,7 +426,7 @@ void Connection::reapOrKill(int waitMs) {
 void Connection::terminateIfIdle() {
     if (!connected())
         return;
-    Deadline guard(watchdog_, pid_, options_.callTimeoutMs);
+    Deadline guard(watchdog_, process_, options_.callTimeoutMs);
     try {
         auto components = desktop_->getComponents()->createEnumeration();
         if (components->hasMoreElements())
@@ -445,7 +440,18 @@ void Connection::terminateIfIdle() {
     bridge_.clear();
     if (pid_ > 0)
         reapOrKill(5000);
-    pid_ = 0;
+    adopt(0, false, {});
+}
+
+void Connection::adopt(pid_t pid, bool child, const std::string& profile) {
+    pid_ = pid;
+    process_.hold(pid, child);
+    // A process found by its command line may have ended, and its pid been taken, before the
+    // pidfd was opened: the process held must still be the office on the profile.
+    if (pid > 0 && !child && !office::isOfficeOn(pid, profile)) {
+        tell("the office " + std::to_string(pid) + " on the profile ended as it was found");
+        process_.release();
+    }
 }
 
 } // namespace kcuno

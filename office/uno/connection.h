@@ -35,6 +35,8 @@ class Connection {
     // Connected to an office that still runs.
     bool connected();
     pid_t pid() const { return pid_; }
+    // The office process, held so that a signal never reaches a process that took its pid.
+    const ProcessHandle& process() const { return process_; }
     const office::SuiteOptions& options() const { return options_; }
     Watchdog& watchdog() { return watchdog_; }
 
@@ -52,6 +54,8 @@ class Connection {
     void recordLastVersionBounded();
     void reset();
     void reapOrKill(int waitMs);
+    // The office the suite talks to from now on (0: none); `child`: one the suite started.
+    void adopt(pid_t pid, bool child, const std::string& profile);
 
     office::SuiteOptions options_;
     Reference<css::uno::XComponentContext> local_;
@@ -63,6 +67,7 @@ class Connection {
     pid_t pid_ = 0;
     bool ownChild_ = false; // pid_ is our child (waitpid works)
     pid_t helper_ = 0;      // a started process that hands over to a running office
+    ProcessHandle process_;
     Watchdog watchdog_;
 };
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Where the office is looked for: fake office trees in a temporary folder, one search each.
+// Where the office is looked for: fake office trees in a temporary folder, one search each;
+// and the folder of the office's profile, made or refused.
 #include "office/office_locator.h"
+#include "office/private_folder.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +10,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -30,6 +34,8 @@ struct LocatorCase {
     const char* expected = "";      // "" for none found
     const char* groupWritable = ""; // a folder below the root that its group may write into
     const char* logged = "";        // what kc.office must tell
+    // symbolic links below the root: {link, target}, the target relative to the root
+    std::vector<std::pair<const char*, const char*>> links = {};
 };
 
 void PrintTo(const LocatorCase& c, std::ostream* os) {
@@ -96,6 +102,21 @@ const LocatorCase locatorCases[] = {
      usrLib64,
      "usr/lib/libreoffice",
      "usr/lib/libreoffice is writable by group or others"},
+    {"WritableFolderHigherUpRefused", // anyone may rename usr/lib/libreoffice away
+     {{usrLib, "7.4"}, {usrLib64, "7.6"}},
+     "",
+     {},
+     usrLib64,
+     "usr/lib",
+     "usr/lib is writable by group or others"},
+    {"LinkedUnoPathGivesTheRealFolder",
+     {{"opt/libreoffice7.6/program", "7.6"}},
+     "office/program",
+     {},
+     "opt/libreoffice7.6/program",
+     "",
+     "",
+     {{"office", "opt/libreoffice7.6"}}},
     {"CommentsOfAScriptSkipped",
      {{usrLib, "7.4"}, {altStill, "24.2"}},
      "",
@@ -135,6 +156,9 @@ TEST_P(Locator, FindsTheFirstUsableOffice) {
             writeFile(program.filePath("bootstraprc"),
                       QByteArray("[Bootstrap]\nProductKey=LibreOffice ") + o.version + "\n");
     }
+    for (const auto& [link, target] : c.links)
+        ASSERT_TRUE(QFile::link(dir.filePath(QString::fromLatin1(target)),
+                                dir.filePath(QString::fromLatin1(link))));
     QDir().mkpath(dir.filePath("bin"));
     for (const auto& [name, target] : c.onPath) {
         const QString file = dir.filePath(QStringLiteral("bin/") + QString::fromLatin1(name));
@@ -171,6 +195,97 @@ TEST_P(Locator, FindsTheFirstUsableOffice) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Office, Locator, ::testing::ValuesIn(locatorCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The profile folder <root>/cache/kabinet-calc/office-profile. The tests run as root, who may
+// hand a folder or link to another account (65534, nobody).
+struct ProfileCase {
+    const char* name;
+    std::function<void(const QDir&)> before; // what is there already
+    const char* refused;                     // what the refusal says, "" when the folder is used
+};
+
+void PrintTo(const ProfileCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+void giveAway(const QString& path) {
+    ASSERT_EQ(::lchown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+}
+
+const ProfileCase profileCases[] = {
+    {"MadeFresh", [](const QDir&) {}, ""},
+    {"OwnOpenFolderTightened",
+     [](const QDir& d) {
+         d.mkpath("cache/kabinet-calc/office-profile");
+         ::chmod(QFile::encodeName(d.filePath("cache/kabinet-calc/office-profile")).constData(),
+                 0777);
+     },
+     ""},
+    {"OwnLinkAboveIsFollowed", // ~/.cache moved to another disk by the user
+     [](const QDir& d) {
+         d.mkpath("big-disk/cache");
+         QFile::link(d.filePath("big-disk/cache"), d.filePath("cache"));
+     },
+     ""},
+    {"FolderOfAnotherOnTheWay", // made first in a shared cache folder
+     [](const QDir& d) {
+         d.mkpath("cache/kabinet-calc");
+         giveAway(d.filePath("cache/kabinet-calc"));
+     },
+     "kabinet-calc belongs to user 65534"},
+    {"ProfileOfAnother",
+     [](const QDir& d) {
+         d.mkpath("cache/kabinet-calc/office-profile");
+         giveAway(d.filePath("cache/kabinet-calc/office-profile"));
+     },
+     "office-profile belongs to user 65534"},
+    {"LinkOfAnotherOnTheWay",
+     [](const QDir& d) {
+         d.mkpath("cache");
+         d.mkpath("theirs");
+         QFile::link(d.filePath("theirs"), d.filePath("cache/kabinet-calc"));
+         giveAway(d.filePath("cache/kabinet-calc"));
+     },
+     "kabinet-calc is a link of user 65534"},
+    {"LinkWhereTheProfileGoes",
+     [](const QDir& d) {
+         d.mkpath("cache/kabinet-calc");
+         d.mkpath("theirs");
+         QFile::link(d.filePath("theirs"), d.filePath("cache/kabinet-calc/office-profile"));
+     },
+     "office-profile is a symbolic link"},
+    {"FileInTheWay",
+     [](const QDir& d) {
+         d.mkpath("cache");
+         QFile f(d.filePath("cache/kabinet-calc"));
+         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+     },
+     "kabinet-calc is not a folder"},
+};
+
+class ProfileFolder : public ::testing::TestWithParam<ProfileCase> {};
+
+TEST_P(ProfileFolder, IsTheUsersOwnOrRefused) {
+    QTemporaryDir root;
+    const QDir dir(root.path());
+    GetParam().before(dir);
+    const QString profile = dir.filePath("cache/kabinet-calc/office-profile");
+    const std::string refusal = office::makePrivateFolder(profile.toStdString());
+    EXPECT_NE(refusal.find(GetParam().refused), std::string::npos) << refusal;
+    if (*GetParam().refused) {
+        EXPECT_FALSE(refusal.empty());
+        EXPECT_TRUE(QDir(dir.filePath("theirs")).isEmpty()); // nothing made through a link
+        return;
+    }
+    EXPECT_EQ(refusal, "");
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(profile).constData(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Office, ProfileFolder, ::testing::ValuesIn(profileCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
