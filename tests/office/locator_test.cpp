@@ -197,71 +197,42 @@ TEST_P(Locator, FindsTheFirstUsableOffice) {
 INSTANTIATE_TEST_SUITE_P(Office, Locator, ::testing::ValuesIn(locatorCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// The profile folder <root>/cache/kabinet-calc/office-profile. The tests run as root, who may
-// hand a folder or link to another account (65534, nobody).
+// The profile folder <root>/cache/kabinet-calc/office-profile, with what is there already:
+// "d X" a folder, "f X" a file, "l X Y" a link X to Y, "o X" X open to all, "g X" X handed to
+// another account (65534, nobody: the tests run as root, who may).
 struct ProfileCase {
     const char* name;
-    std::function<void(const QDir&)> before; // what is there already
-    const char* refused;                     // what the refusal says, "" when the folder is used
+    std::vector<const char*> before;
+    const char* refused; // what the refusal says, "" when the folder is used
 };
 
 void PrintTo(const ProfileCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-void giveAway(const QString& path) {
-    ASSERT_EQ(::lchown(QFile::encodeName(path).constData(), 65534, 65534), 0);
-}
+const char* const profileDir = "cache/kabinet-calc/office-profile";
 
 const ProfileCase profileCases[] = {
-    {"MadeFresh", [](const QDir&) {}, ""},
+    {"MadeFresh", {}, ""},
     {"OwnOpenFolderTightened",
-     [](const QDir& d) {
-         d.mkpath("cache/kabinet-calc/office-profile");
-         ::chmod(QFile::encodeName(d.filePath("cache/kabinet-calc/office-profile")).constData(),
-                 0777);
-     },
+     {"d cache/kabinet-calc/office-profile", "o cache/kabinet-calc/office-profile"},
      ""},
-    {"OwnLinkAboveIsFollowed", // ~/.cache moved to another disk by the user
-     [](const QDir& d) {
-         d.mkpath("big-disk/cache");
-         QFile::link(d.filePath("big-disk/cache"), d.filePath("cache"));
-     },
-     ""},
-    {"FolderOfAnotherOnTheWay", // made first in a shared cache folder
-     [](const QDir& d) {
-         d.mkpath("cache/kabinet-calc");
-         giveAway(d.filePath("cache/kabinet-calc"));
-     },
+    {"OwnLinkAboveIsFollowed",
+     {"d big-disk/cache", "l cache big-disk/cache"},
+     ""}, // ~/.cache moved
+    {"FolderOfAnotherOnTheWay",
+     {"d cache/kabinet-calc", "g cache/kabinet-calc"}, // a shared cache
      "kabinet-calc belongs to user 65534"},
     {"ProfileOfAnother",
-     [](const QDir& d) {
-         d.mkpath("cache/kabinet-calc/office-profile");
-         giveAway(d.filePath("cache/kabinet-calc/office-profile"));
-     },
+     {"d cache/kabinet-calc/office-profile", "g cache/kabinet-calc/office-profile"},
      "office-profile belongs to user 65534"},
     {"LinkOfAnotherOnTheWay",
-     [](const QDir& d) {
-         d.mkpath("cache");
-         d.mkpath("theirs");
-         QFile::link(d.filePath("theirs"), d.filePath("cache/kabinet-calc"));
-         giveAway(d.filePath("cache/kabinet-calc"));
-     },
+     {"d cache", "d theirs", "l cache/kabinet-calc theirs", "g cache/kabinet-calc"},
      "kabinet-calc is a link of user 65534"},
     {"LinkWhereTheProfileGoes",
-     [](const QDir& d) {
-         d.mkpath("cache/kabinet-calc");
-         d.mkpath("theirs");
-         QFile::link(d.filePath("theirs"), d.filePath("cache/kabinet-calc/office-profile"));
-     },
+     {"d cache/kabinet-calc", "d theirs", "l cache/kabinet-calc/office-profile theirs"},
      "office-profile is a symbolic link"},
-    {"FileInTheWay",
-     [](const QDir& d) {
-         d.mkpath("cache");
-         QFile f(d.filePath("cache/kabinet-calc"));
-         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-     },
-     "kabinet-calc is not a folder"},
+    {"FileInTheWay", {"d cache", "f cache/kabinet-calc"}, "kabinet-calc is not a folder"},
 };
 
 class ProfileFolder : public ::testing::TestWithParam<ProfileCase> {};
@@ -269,12 +240,24 @@ class ProfileFolder : public ::testing::TestWithParam<ProfileCase> {};
 TEST_P(ProfileFolder, IsTheUsersOwnOrRefused) {
     QTemporaryDir root;
     const QDir dir(root.path());
-    GetParam().before(dir);
-    const QString profile = dir.filePath("cache/kabinet-calc/office-profile");
+    const auto apply = [&dir](const QStringList& w) {
+        const QByteArray path = QFile::encodeName(dir.filePath(w[1]));
+        if (w[0] == "d")
+            return dir.mkpath(w[1]);
+        if (w[0] == "f")
+            return QFile(dir.filePath(w[1])).open(QIODevice::WriteOnly);
+        if (w[0] == "l")
+            return QFile::link(dir.filePath(w[2]), dir.filePath(w[1]));
+        if (w[0] == "o")
+            return ::chmod(path.constData(), 0777) == 0;
+        return ::lchown(path.constData(), 65534, 65534) == 0;
+    };
+    for (const char* step : GetParam().before)
+        ASSERT_TRUE(apply(QString::fromLatin1(step).split(' '))) << step;
+    const QString profile = dir.filePath(profileDir);
     const std::string refusal = office::makePrivateFolder(profile.toStdString());
-    EXPECT_NE(refusal.find(GetParam().refused), std::string::npos) << refusal;
     if (*GetParam().refused) {
-        EXPECT_FALSE(refusal.empty());
+        EXPECT_NE(refusal.find(GetParam().refused), std::string::npos) << refusal;
         EXPECT_TRUE(QDir(dir.filePath("theirs")).isEmpty()); // nothing made through a link
         return;
     }
