@@ -83,10 +83,13 @@ bool liveLock(const fs::path& file, const std::string& ownProfileUrl) {
     const auto fields = lockFields(*text);
     if (fields.size() < 5)
         return true; // a lock we cannot read is taken at its word
+    const std::string& user = fields[1];
     const std::string& host = fields[2];
     const std::string& profile = fields[4];
     if (host != hostName())
         return true; // held on another machine: cannot be checked, so it counts
+    if (user != CurrentUserName())
+        return true; // another account's office, whose processes are not asked: it counts
     if (!ownProfileUrl.empty() && profile == ownProfileUrl)
         return false; // ours: our office holds the file open while the lock is live
     return officeRunsOn(profile);

@@ -88,14 +88,17 @@ QStringList programDirsOnPath(const QString& name, const QStringList& pathDirs) 
 }
 
 // Why office code from this folder could be another user's: the folder belongs to someone
-// other than root and this user, or others may write into it. Empty when it is safe.
-QString folderRefusal(const QString& dir) {
+// other than root and this user, or others may write into it. A folder on the way to the
+// office may be a sticky one of root's (/tmp): others may add names there but not replace the
+// ones on the way. Empty when it is safe.
+QString folderRefusal(const QString& dir, bool onTheWay) {
     struct stat st {};
-    if (::stat(QFile::encodeName(dir).constData(), &st) != 0)
+    if (::lstat(QFile::encodeName(dir).constData(), &st) != 0)
         return dir + QStringLiteral(" cannot be examined");
     if (st.st_uid != 0 && st.st_uid != ::geteuid())
         return QStringLiteral("%1 belongs to user %2").arg(dir).arg(st.st_uid);
-    if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+    const bool sticky = (st.st_mode & S_ISVTX) != 0 && st.st_uid == 0;
+    if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0 && !(onTheWay && sticky))
         return QStringLiteral("%1 is writable by group or others").arg(dir);
     return {};
 }
@@ -124,14 +127,26 @@ QVersionNumber officeVersion(const QString& programDir) {
     return {};
 }
 
+QString canonicalOfficeDir(const QString& programDir) {
+    return QFileInfo(programDir).canonicalFilePath();
+}
+
 QString officeRefusal(const QString& programDir) {
     const QDir dir(programDir);
     if (!QFileInfo(programDir).isDir())
         return QStringLiteral("no such folder");
-    const QString program = QFileInfo(programDir).canonicalFilePath();
-    for (const QString& folder : {program, QFileInfo(program).absolutePath()})
-        if (const QString refusal = folderRefusal(folder); !refusal.isEmpty())
+    // Every folder from / down: whoever may rename one of them may put another office there.
+    // The path has no links, and it is the one used from here on (canonicalOfficeDir).
+    const QString program = canonicalOfficeDir(programDir);
+    const QString office = QFileInfo(program).absolutePath();
+    for (QDir folder(program);; folder.cdUp()) {
+        const QString path = folder.absolutePath();
+        if (const QString refusal = folderRefusal(path, path != program && path != office);
+            !refusal.isEmpty())
             return refusal;
+        if (folder.isRoot())
+            break;
+    }
     if (!QFileInfo(dir.filePath(QStringLiteral("soffice.bin"))).isExecutable())
         return QStringLiteral("no soffice.bin");
     if (!QFileInfo::exists(dir.filePath(QStringLiteral("types/offapi.rdb"))) &&
@@ -158,8 +173,9 @@ QString findOfficeProgramDir(const OfficeSearch& search) {
         const QString dir = QDir::cleanPath(candidate);
         const QString refusal = officeRefusal(dir);
         if (refusal.isEmpty()) {
-            qCInfo(kcOffice) << "office found in" << dir;
-            return dir;
+            const QString canonical = canonicalOfficeDir(dir);
+            qCInfo(kcOffice) << "office found in" << dir << "=" << canonical;
+            return canonical;
         }
         qCInfo(kcOffice) << "office folder" << dir << "refused:" << refusal;
     }

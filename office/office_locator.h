@@ -42,12 +42,17 @@ inline const QVersionNumber minimumOfficeVersion{7, 0};
 QVersionNumber officeVersion(const QString& programDir);
 
 // Why the office in this program folder cannot be used; empty when it can. Its code runs in the
-// calculator, so the program folder and the office folder above it must be owned by root or
-// this user and writable by nobody else.
+// calculator, so every folder from / to the program folder, links resolved, must be owned by
+// root or this user and writable by nobody else (a folder on the way may be root's sticky
+// one, as /tmp).
 QString officeRefusal(const QString& programDir);
 
-// The program folder of the first usable office, or empty when there is none. Every folder
-// tried and refused is logged to kc.office with the reason.
+// The program folder with every link resolved: what officeRefusal examined, and so the only
+// path the office's libraries are loaded and its program started from.
+QString canonicalOfficeDir(const QString& programDir);
+
+// The canonical program folder of the first usable office, or empty when there is none. Every
+// folder tried and refused is logged to kc.office with the reason.
 QString findOfficeProgramDir(const OfficeSearch& search = defaultOfficeSearch());
 
 // The URE libraries of an office, in the order they are loaded before the plugin.

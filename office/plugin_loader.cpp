@@ -67,6 +67,12 @@ QString readyOffice([[maybe_unused]] SuiteOptions& options) {
 #ifndef Q_OS_WIN
     if (options.officeProgramDir.empty())
         options.officeProgramDir = findOfficeProgramDir().toStdString();
+    // The folder as it is examined, links resolved, is the one the libraries and the office
+    // come from: a link on the way cannot be turned elsewhere in between.
+    else if (const QString canonical =
+                 canonicalOfficeDir(QString::fromStdString(options.officeProgramDir));
+             !canonical.isEmpty())
+        options.officeProgramDir = canonical.toStdString();
     if (options.officeProgramDir.empty())
         errors = QStringLiteral("no usable office was found");
     else if (const QString refusal =

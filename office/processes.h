@@ -15,11 +15,13 @@ std::string profileUrl(const std::string& profileDir);
 // Running: neither gone nor a zombie that waits for a parent to reap it.
 bool processAlive(pid_t pid);
 
-// A running office process started on the profile, 0 when there is none.
+// A running office process of the user's started on the profile, 0 when there is none.
 pid_t findOfficeProcess(const std::string& profileUrl);
+// Whether the process is a running office of the user's started on the profile.
+bool isOfficeOn(pid_t pid, const std::string& profileUrl);
 
-// An office process that uses the profile; one started without a profile counts for the
-// user's default profile.
+// An office process of the user's that uses the profile; one started without a profile counts
+// for the user's default profile. Other accounts' processes are not asked.
 bool officeRunsOn(const std::string& profileUrl);
 
 // Another process that has the file open.

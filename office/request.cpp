@@ -194,19 +194,23 @@ double readNumber(const std::string& text, bool* ok) {
     return QLocale().toDouble(QString::fromStdString(text), ok);
 }
 
-// A text where a number is expected converts with the locale, or the load fails.
+// A text where a number is expected converts with the locale, or the load fails. QLocale reads
+// "nan" and "inf" as numbers too; neither is a count or a level (and clamping a NaN is
+// undefined), so they fail as any other word does.
 double asNumber(const CellValue& v, const char* cell) {
     switch (v.kind) {
     case CellValue::Kind::Empty:
         return 0;
     case CellValue::Kind::Number:
+        if (!std::isfinite(v.number))
+            throw ReadError(std::string(cell) + " holds a number that is not finite");
         return v.number;
     case CellValue::Kind::Text:
         break;
     }
     bool ok = false;
     const double n = readNumber(v.text, &ok);
-    if (!ok)
+    if (!ok || !std::isfinite(n))
         throw ReadError(std::string(cell) + " holds \"" + v.text + "\", not a number");
     return n;
 }

@@ -7,6 +7,7 @@
 #include "office/plugin_loader.h"
 #include "office/processes.h"
 #include "office/request.h"
+#include "office/save_place.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -237,8 +238,10 @@ bool Documents::OpenWordDocument() {
     }
 }
 
-QStringList Documents::writeRequest(const QString& path, const estimate::CabinetConfig& config) {
+QStringList Documents::writeRequest(const QString& chosen, const estimate::CabinetConfig& config) {
     QStringList messages;
+    // A link that someone else can have put at the chosen name is replaced, not followed.
+    const QString path = saveDestination(chosen);
     if (suite_)
         suite_->dropWorkbook();
     if (FileInUse(path.toStdString(), profileUrl())) {

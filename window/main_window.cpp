@@ -10,6 +10,7 @@
 #include "window/factories.h"
 #include "window/layout.h"
 #include "window/pdf_save.h"
+#include "window/start_folder.h"
 #include "window/widgets.h"
 
 #include <QApplication>
@@ -164,7 +165,7 @@ void TMain::placeLinkLabels() {
 // Window handlers
 
 void TMain::FormCreate(QObject*) {
-    saveDialogFolder_ = QCoreApplication::applicationDirPath() + u'/';
+    saveDialogFolder_ = window::dialogStartFolder(QCoreApplication::applicationDirPath()) + u'/';
 
     info::showWelcomeTopic(doc_);
 }

@@ -47,7 +47,7 @@ class TMain : public QWidget {
     // The selected item of a radio group, -1 for none.
     int itemIndex(const QString& radioGroup) const;
 
-    // Initial folder of the request save dialog, with a trailing separator.
+    // Initial folder of the file dialogs (request, load, PDF), with a trailing separator.
     const QString& saveDialogFolder() const { return saveDialogFolder_; }
 
     // Window handlers.

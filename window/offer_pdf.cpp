@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "window/offer_pdf.h"
 
+#include "office/save_place.h"
 #include "office/workflow.h"
 #include "window/document_view.h"
 
@@ -124,18 +125,19 @@ QString reasonFor(const QSaveFile& file) {
     }
 }
 
-QString failure(const QSaveFile& file) {
+QString failure(const QSaveFile& file, const QString& path) {
     return QStringLiteral("Не удалось сохранить файл PDF «%1»: %2.")
-        .arg(QFileInfo(file.fileName()).fileName(), reasonFor(file));
+        .arg(QFileInfo(path).fileName(), reasonFor(file));
 }
 
 } // namespace
 
 QString writeOfferPdf(const QString& path, const estimate::DescriptionDocument& description,
                       const QFont& font) {
-    QSaveFile file(path);
+    const QString destination = office::saveDestination(path);
+    QSaveFile file(office::saveFileName(destination));
     if (!file.open(QIODevice::WriteOnly))
-        return failure(file);
+        return failure(file, path);
     {
         QPdfWriter pdf(&file);
         pdf.setResolution(dpi);
@@ -178,10 +180,14 @@ QString writeOfferPdf(const QString& path, const estimate::DescriptionDocument& 
             painter.restore();
         }
         if (!painter.end())
-            return failure(file);
+            return failure(file, path);
     }
     if (file.error() != QFileDevice::NoError || !file.commit())
-        return failure(file);
+        return failure(file, path);
+    if (!office::placeSaved(file.fileName(), destination))
+        return QStringLiteral(
+                   "Не удалось сохранить файл PDF «%1»: не удалось заменить прежний файл.")
+            .arg(QFileInfo(path).fileName());
     return {};
 }
 

@@ -13,8 +13,9 @@ class QFont;
 namespace window {
 
 // Writes the PDF to `path` atomically: an existing file is replaced only when the whole new
-// one is written. `font` is the description panel's font (its family is used). Gives an empty
-// string on success, otherwise the reason, in Russian, to show to the user.
+// one is written; a symbolic link there is replaced unless the user alone can have made it
+// (office/save_place.h). `font` is the description panel's font (its family is used). Gives an
+// empty string on success, otherwise the reason, in Russian, to show to the user.
 QString writeOfferPdf(const QString& path, const estimate::DescriptionDocument& description,
                       const QFont& font);
 

@@ -58,7 +58,7 @@ void TMain::ButtonRequestClick(QObject*) {
 
 void TMain::ButtonLoadClick(QObject*) {
     office::sharedDocuments().prepareLoad();
-    const QString path = askPath(this, QFileDialog::AcceptOpen, {}, {});
+    const QString path = askPath(this, QFileDialog::AcceptOpen, saveDialogFolder(), {});
     if (path.isEmpty())
         return;
     QStringList messages;

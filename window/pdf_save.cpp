@@ -5,27 +5,24 @@
 #include "window/offer_pdf.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
-#include <QStandardPaths>
 #include <QTextEdit>
 
 namespace window {
 
 namespace {
 
-QString askPdfPath(QWidget* parent) {
+QString askPdfPath(TMain* parent) {
     QFileDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("PdfSaveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    dialog.setDirectory(QDir(documents).exists() ? documents : QDir::homePath());
+    dialog.setDirectory(parent->saveDialogFolder());
     dialog.selectFile(QString::fromUtf8(savePdfFileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};

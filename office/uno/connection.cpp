@@ -2,6 +2,7 @@
 #include "office/uno/connection.h"
 
 #include "office/pipes.h"
+#include "office/private_folder.h"
 #include "office/processes.h"
 
 #include <com/sun/star/beans/NamedValue.hpp>
@@ -195,15 +196,6 @@ bool officePipesPrivate(const std::string& pipe, pid_t office,
     return true;
 }
 
-// Makes the folder and the missing ones on the way to it, open to the user alone.
-void makePrivateFolders(const std::filesystem::path& dir) {
-    struct stat st {};
-    if (::stat(dir.c_str(), &st) == 0 || !dir.has_relative_path())
-        return;
-    makePrivateFolders(dir.parent_path());
-    ::mkdir(dir.c_str(), 0700);
-}
-
 // Exit status of a child that has ended, -1 while it runs.
 int exitedWith(pid_t pid) {
     int status = 0;
@@ -226,14 +218,6 @@ Connection::Connection(office::SuiteOptions options)
     // An office that dies mid-call must not take the calculator with it: a write to its broken
     // pipe then fails with EPIPE, which the bridge reports as a disposed call.
     std::signal(SIGPIPE, SIG_IGN);
-    // The profile holds the office's settings, macros included: the user's alone, as the office
-    // itself makes a profile folder (0700).
-    const std::string& profile = options_.profileDir;
-    makePrivateFolders(std::filesystem::absolute(profile));
-    struct stat st {};
-    if (::stat(profile.c_str(), &st) == 0 && st.st_uid == ::geteuid() && (st.st_mode & 077) != 0 &&
-        ::chmod(profile.c_str(), 0700) == 0)
-        tell("took the permissions of group and others off the office profile " + profile);
 }
 
 Connection::~Connection() {
@@ -276,9 +260,9 @@ void Connection::reset() {
     bridge_.clear();
     // Reap first: a killed child is a zombie, which processAlive already counts as gone.
     if (ownChild_ && pid_ > 0 && (exitedWith(pid_) >= 0 || !processAlive(pid_)))
-        pid_ = 0;
+        adopt(0, false, {});
     if (!ownChild_ && !processAlive(pid_))
-        pid_ = 0;
+        adopt(0, false, {});
     *lost_ = false;
 }
 
@@ -286,14 +270,21 @@ bool Connection::tryConnect(const std::string& pipe) {
     if (!officePipesPrivate(pipe, pid_, [this](const std::string& what) { tell(what); }))
         return false;
     Reference<uno::XComponentContext> local = localContext(options_.officeProgramDir);
+    // An office this start made shows nothing yet and is ended when it hangs; one found
+    // running on the profile is treated as any office that may show the user's documents.
+    const auto hang = [this] { return ownChild_ ? std::function<void()>() : onHang(); };
     Reference<connection::XConnection> conn;
     try {
+        Deadline guard(watchdog_, process_, options_.callTimeoutMs, hang());
         conn = connection::Connector::create(local)->connect(u("pipe,name=" + pipe));
     } catch (const connection::NoConnectException&) {
         return false;
     }
     auto lost = std::make_shared<std::atomic<bool>>(false);
     bridge_ = bridge::BridgeFactory::create(local)->createBridge(OUString(), "urp", conn, nullptr);
+    // An office that takes the connection and then does not answer would hold the calculator
+    // for ever: the rest of the connect step is an office call like any other.
+    Deadline guard(watchdog_, process_, options_.callTimeoutMs, hang());
     Reference<lang::XComponent>(bridge_, uno::UNO_QUERY_THROW)
         ->addEventListener(new BridgeListener(lost));
     lost_ = lost;
@@ -330,6 +321,16 @@ void Connection::prepareProfile() {
         fs::create_symlink(file, link, ec);
         if (ec)
             tell("cannot link " + file + " into " + fonts.string() + ": " + ec.message());
+    }
+}
+
+// The profile holds the office's settings, macros included: the user's alone, as the office
+// itself makes a profile folder (0700).
+void Connection::requirePrivateProfile() const {
+    if (const std::string refusal = office::makePrivateFolder(options_.profileDir);
+        !refusal.empty()) {
+        tell("the office profile " + options_.profileDir + " refused: " + refusal);
+        throw std::runtime_error("the office profile is not the user's own");
     }
 }
 
@@ -380,6 +381,7 @@ void Connection::startEarly() {
     if (early_ || connected())
         return;
     try {
+        requirePrivateProfile();
         refuseStrangersPipes();
         reset();
         early_ = spawn();
@@ -389,6 +391,7 @@ void Connection::startEarly() {
 }
 
 void Connection::start() {
+    requirePrivateProfile();
     refuseStrangersPipes();
     const std::string profile = profileUrl(options_.profileDir);
     const auto deadline = Clock::now() + std::chrono::milliseconds(options_.startTimeoutMs);
@@ -397,8 +400,8 @@ void Connection::start() {
         const std::string& pipe = s.pipe;
         const pid_t running = s.running;
         pid_t child = s.child;
-        pid_ = running ? running : child;
         ownChild_ = running == 0;
+        adopt(running ? running : child, ownChild_, profile);
         bool restart = false;
         while (Clock::now() < deadline) {
             const int code = child ? exitedWith(child) : -1;
@@ -413,7 +416,7 @@ void Connection::start() {
             if (ownChild_ && code == 0) {
                 // Another office started on the profile in the meantime and took over.
                 ownChild_ = false;
-                pid_ = findOfficeProcess(profile);
+                adopt(findOfficeProcess(profile), false, profile);
             }
             if (tryConnect(pipe)) {
                 helper_ = ownChild_ ? 0 : child; // reaped once it has handed over
@@ -429,20 +432,20 @@ void Connection::start() {
         // The running office never answered: it hangs. One that may show the user's documents
         // is left as it is.
         if (!ownChild_ && pid_ > 0 && !options_.showsDocuments)
-            ::kill(pid_, SIGKILL);
+            process_.signal(SIGKILL);
         if (!restart)
             break;
     }
     if (ownChild_ && pid_ > 0) {
-        ::kill(pid_, SIGKILL);
+        process_.signal(SIGKILL);
         reapOrKill(2000);
     }
-    pid_ = 0;
+    adopt(0, false, {});
     throw std::runtime_error("the office did not answer in time");
 }
 
 void Connection::recordLastVersionBounded() {
-    watchdog_.arm(pid_, std::chrono::milliseconds(options_.callTimeoutMs), onHang());
+    watchdog_.arm(process_, std::chrono::milliseconds(options_.callTimeoutMs), onHang());
     try {
         recordLastVersion();
     } catch (...) {
@@ -486,7 +489,7 @@ void Connection::reapOrKill(int waitMs) {
             return;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    ::kill(pid_, SIGKILL);
+    process_.signal(SIGKILL);
     if (ownChild_)
         ::waitpid(pid_, nullptr, 0);
 }
@@ -500,7 +503,7 @@ void Connection::terminateIfIdle() {
     }
     if (!connected())
         return;
-    Deadline guard(watchdog_, pid_, options_.callTimeoutMs, onHang());
+    Deadline guard(watchdog_, process_, options_.callTimeoutMs, onHang());
     try {
         auto components = desktop_->getComponents()->createEnumeration();
         if (components->hasMoreElements())
@@ -515,7 +518,18 @@ void Connection::terminateIfIdle() {
     // An office that did not answer may still show a document: it is left as it is.
     if (pid_ > 0 && !(options_.showsDocuments && watchdog_.fired()))
         reapOrKill(5000);
-    pid_ = 0;
+    adopt(0, false, {});
+}
+
+void Connection::adopt(pid_t pid, bool child, const std::string& profile) {
+    pid_ = pid;
+    process_.hold(pid, child);
+    // A process found by its command line may have ended, and its pid been taken, before the
+    // pidfd was opened: the process held must still be the office on the profile.
+    if (pid > 0 && !child && !office::isOfficeOn(pid, profile)) {
+        tell("the office " + std::to_string(pid) + " on the profile ended as it was found");
+        process_.release();
+    }
 }
 
 } // namespace kcuno

@@ -37,6 +37,8 @@ class Connection {
     // Connected to an office that still runs.
     bool connected();
     pid_t pid() const { return pid_; }
+    // The office process, held so that a signal never reaches a process that took its pid.
+    const ProcessHandle& process() const { return process_; }
     const office::SuiteOptions& options() const { return options_; }
     Watchdog& watchdog() { return watchdog_; }
 
@@ -59,6 +61,7 @@ class Connection {
     };
     Spawned spawn();
     void start();
+    void requirePrivateProfile() const;
     void refuseStrangersPipes() const;
     void prepareProfile();
     void tell(const std::string& what) const;
@@ -67,6 +70,8 @@ class Connection {
     void recordLastVersionBounded();
     void reset();
     void reapOrKill(int waitMs);
+    // The office the suite talks to from now on (0: none); `child`: one the suite started.
+    void adopt(pid_t pid, bool child, const std::string& profile);
 
     office::SuiteOptions options_;
     Reference<css::uno::XComponentContext> local_;
@@ -79,6 +84,7 @@ class Connection {
     bool ownChild_ = false;        // pid_ is our child (waitpid works)
     pid_t helper_ = 0;             // a started process that hands over to a running office
     std::optional<Spawned> early_; // started by startEarly, not yet connected
+    ProcessHandle process_;
     Watchdog watchdog_;
 };
 

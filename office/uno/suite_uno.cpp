@@ -78,7 +78,7 @@ void closeModel(const Reference<frame::XModel>& model) {
 void UnoSuite::guarded(const char* what, const std::function<void()>& op) {
     try {
         office_.desktop();
-        Deadline deadline(office_.watchdog(), office_.pid(), office_.options().callTimeoutMs,
+        Deadline deadline(office_.watchdog(), office_.process(), office_.options().callTimeoutMs,
                           office_.onHang());
         op();
     } catch (const lang::DisposedException& e) {

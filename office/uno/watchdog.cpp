@@ -2,8 +2,49 @@
 #include "office/uno/watchdog.h"
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+// The same numbers on every architecture since Linux 5.3; older C libraries do not name them.
+#ifndef SYS_pidfd_send_signal
+#define SYS_pidfd_send_signal 424
+#endif
+#ifndef SYS_pidfd_open
+#define SYS_pidfd_open 434
+#endif
 
 namespace kcuno {
+
+namespace {
+
+bool sendThrough(int fd, pid_t pid, bool child, int sig) {
+    if (fd >= 0)
+        return ::syscall(SYS_pidfd_send_signal, fd, sig, nullptr, 0) == 0;
+    return child && pid > 0 && ::kill(pid, sig) == 0; // no pidfds: only an unreaped child
+}
+
+} // namespace
+
+void ProcessHandle::hold(pid_t pid, bool child) {
+    release();
+    pid_ = pid;
+    child_ = child;
+    if (pid > 0)
+        fd_ = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+}
+
+void ProcessHandle::release() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    pid_ = 0;
+    child_ = false;
+}
+
+bool ProcessHandle::signal(int sig) const {
+    return sendThrough(fd_, pid_, child_, sig);
+}
 
 Watchdog::Watchdog()
     : thread_([this] { run(); }) {}
@@ -15,12 +56,24 @@ Watchdog::~Watchdog() {
     }
     wake_.notify_all();
     thread_.join();
+    dropTarget();
 }
 
-void Watchdog::arm(pid_t pid, std::chrono::milliseconds timeout, std::function<void()> onExpiry) {
+void Watchdog::dropTarget() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    pid_ = 0;
+}
+
+void Watchdog::arm(const ProcessHandle& process, std::chrono::milliseconds timeout,
+                   std::function<void()> onExpiry) {
     {
         std::lock_guard lock(mutex_);
-        pid_ = pid;
+        dropTarget();
+        pid_ = process.pid();
+        fd_ = process.fd() >= 0 ? ::fcntl(process.fd(), F_DUPFD_CLOEXEC, 0) : -1;
+        child_ = process.child();
         onExpiry_ = std::move(onExpiry);
         deadline_ = std::chrono::steady_clock::now() + timeout;
         armed_ = true;
@@ -56,8 +109,8 @@ void Watchdog::run() {
                 lock.unlock(); // giving a call up may wait for the bridge's threads
                 expiry();
                 lock.lock();
-            } else if (pid_ > 0) {
-                ::kill(pid_, SIGKILL);
+            } else {
+                sendThrough(fd_, pid_, child_, SIGKILL);
             }
         }
     }

@@ -13,6 +13,31 @@
 
 namespace kcuno {
 
+// A process held through a pidfd (Linux 5.3 on): a signal sent through it reaches that process
+// or, once it has ended, none; never another process that has taken its pid since.
+class ProcessHandle {
+  public:
+    ProcessHandle() = default;
+    ~ProcessHandle() { release(); }
+    ProcessHandle(const ProcessHandle&) = delete;
+    ProcessHandle& operator=(const ProcessHandle&) = delete;
+
+    // `child`: an unreaped child of this process, whose pid no other process can take yet, so
+    // that a plain kill() is safe where the kernel has no pidfds.
+    void hold(pid_t pid, bool child);
+    void release();
+    pid_t pid() const { return pid_; }
+    int fd() const { return fd_; }
+    bool child() const { return child_; }
+    // Sends the signal; false when it reached no process.
+    bool signal(int sig) const;
+
+  private:
+    pid_t pid_ = 0;
+    int fd_ = -1;
+    bool child_ = false;
+};
+
 class Watchdog {
   public:
     Watchdog();
@@ -21,16 +46,20 @@ class Watchdog {
     Watchdog& operator=(const Watchdog&) = delete;
 
     // `onExpiry`, when given, runs on the watchdog's thread instead of the kill.
-    void arm(pid_t pid, std::chrono::milliseconds timeout, std::function<void()> onExpiry = {});
+    void arm(const ProcessHandle& process, std::chrono::milliseconds timeout,
+             std::function<void()> onExpiry = {});
     void disarm();
     bool fired() const;
 
   private:
     void run();
+    void dropTarget();
 
     mutable std::mutex mutex_;
     std::condition_variable wake_;
-    pid_t pid_ = 0;
+    pid_t pid_ = 0; // the target, through its own copy of the process's pidfd
+    int fd_ = -1;
+    bool child_ = false;
     std::function<void()> onExpiry_;
     std::chrono::steady_clock::time_point deadline_;
     bool armed_ = false;
@@ -42,9 +71,10 @@ class Watchdog {
 // Arms the watchdog for one scope.
 class Deadline {
   public:
-    Deadline(Watchdog& w, pid_t pid, int timeoutMs, std::function<void()> onExpiry = {})
+    Deadline(Watchdog& w, const ProcessHandle& process, int timeoutMs,
+             std::function<void()> onExpiry = {})
         : w_(w) {
-        w_.arm(pid, std::chrono::milliseconds(timeoutMs), std::move(onExpiry));
+        w_.arm(process, std::chrono::milliseconds(timeoutMs), std::move(onExpiry));
     }
     ~Deadline() { w_.disarm(); }
     Deadline(const Deadline&) = delete;

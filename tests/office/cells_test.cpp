@@ -12,9 +12,11 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using estimate::CabinetConfig;
@@ -285,9 +287,15 @@ TEST_P(ReadRequestFails, Throws) {
 }
 
 const BadCell badCells[] = {
-    {"FlagWord", "E49", text("да")},        {"ServiceWord", "C17", text("x")},
-    {"LevelWord", "H80", text("высокий")},  {"NumberInTypeCell", "F26", number(1)},
-    {"NumberInSeatType", "F67", number(2)}, {"NumberInDelivery", "D17", number(0)},
+    {"FlagWord", "E49", text("да")},
+    {"ServiceWord", "C17", text("x")},
+    {"LevelWord", "H80", text("высокий")},
+    {"NumberInTypeCell", "F26", number(1)},
+    {"NumberInSeatType", "F67", number(2)},
+    {"NumberInDelivery", "D17", number(0)},
+    {"LevelNan", "H66", text("nan")},
+    {"LevelInfinity", "H97", text("inf")},
+    {"FlagMinusInfinity", "E49", text("-inf")},
 };
 
 INSTANTIATE_TEST_SUITE_P(Office, ReadRequestFails, ::testing::ValuesIn(badCells),

@@ -7,11 +7,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <unistd.h>
 
 namespace {
 
@@ -78,6 +81,66 @@ TEST(OfficeElsewhere, RequestAndLoadRunOnTheOfficeUnoPathNames) {
     docs.suite()->shutdown();
     if (pid > 0)
         ::kill(static_cast<pid_t>(pid), SIGKILL);
+}
+
+// What listens on the office's pipe, takes the bridge's connection and never answers: a start
+// that hangs half-way. The connect step is an office call under the call deadline like any
+// other: the process is ended then, through its pidfd, and the job fails instead of waiting
+// for ever.
+const char* const silentOffice = R"(#!/usr/bin/python3
+import os, socket, sys, time
+name = next(a for a in sys.argv if a.startswith("--accept=")).split("name=")[1].split(";")[0]
+open(os.path.join(os.path.dirname(sys.argv[0]), "pid"), "w").write(str(os.getpid()))
+s = socket.socket(socket.AF_UNIX)
+s.bind("/tmp/OSL_PIPE_%d_%s" % (os.getuid(), name))
+s.listen(8)
+held = []
+while True:
+    held.append(s.accept()[0])
+)";
+
+TEST(OfficeElsewhere, OfficeThatNeverAnswersTheConnectionIsEndedAtTheCallDeadline) {
+    office::OfficeSearch search = office::defaultOfficeSearch();
+    search.unoPath.clear();
+    const QString installed = office::findOfficeProgramDir(search);
+    ASSERT_FALSE(installed.isEmpty()) << "no office installed";
+    const QString root = QStringLiteral(KC_TEST_BINARY_DIR "/office-silent");
+    QDir(root).removeRecursively();
+    mirror(QDir(installed + "/.."), QDir(root), QStringList{"soffice.bin"});
+    const QString program = root + "/program";
+    QFile fake(program + "/soffice.bin");
+    ASSERT_TRUE(fake.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    fake.write(silentOffice);
+    fake.close();
+
+    office::SuiteOptions options;
+    options.profileDir = (root + "/profile").toStdString();
+    options.officeProgramDir = program.toStdString();
+    options.callTimeoutMs = 2000;
+    office::Documents docs(options);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(docs.OpenWordDocument());
+    EXPECT_GE(timer.elapsed(), options.callTimeoutMs);
+    EXPECT_LT(timer.elapsed(), options.startTimeoutMs / 2);
+    QFile pidFile(program + "/pid");
+    ASSERT_TRUE(pidFile.open(QIODevice::ReadOnly));
+    const pid_t pid = pid_t(pidFile.readAll().toInt());
+    ASSERT_GT(pid, 0);
+    // Its socket closes as it exits, a moment before it has ended.
+    const auto ended = [pid] {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        return !stat.open(QIODevice::ReadOnly) || stat.readAll().contains(") Z");
+    };
+    bool gone = false;
+    for (int i = 0; i < 200 && !(gone = ended()); ++i)
+        QThread::msleep(10);
+    EXPECT_TRUE(gone) << "the silent office still runs";
+    if (!gone)
+        ::kill(pid, SIGKILL);
+    const QString socket = QStringLiteral("OSL_PIPE_*_kc_office_%1_*").arg(::getpid());
+    for (const QString& left : QDir(QStringLiteral("/tmp")).entryList({socket}, QDir::System))
+        QFile::remove(QStringLiteral("/tmp/") + left);
 }
 
 } // namespace

@@ -40,9 +40,10 @@ class FileInUse : public ::testing::Test {
         std::ofstream(file) << "x";
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
-    void lock(const std::string& host, const std::string& profile) {
+    void lock(const std::string& host, const std::string& profile,
+              const std::string& user = office::CurrentUserName()) {
         std::ofstream(office::lockFilePath(file))
-            << ",someone," << host << ",01.01.2026 10:00," << profile << ";";
+            << "," << user << "," << host << ",01.01.2026 10:00," << profile << ";";
     }
     static std::string thisHost() {
         char n[256] = {};
@@ -80,6 +81,67 @@ TEST_F(FileInUse, LockFromAnotherHostCounts) {
     lock("other-host.example", "file:///home/x/.config/libreoffice/4");
     EXPECT_TRUE(office::FileInUse(file));
 }
+
+TEST_F(FileInUse, LockOfAnotherAccountCounts) {
+    lock(thisHost(), "file:///nonexistent/profile", "someone-else");
+    EXPECT_TRUE(office::FileInUse(file));
+}
+
+// Whether the office a lock names runs is asked of the user's own processes only, and of at
+// most 64 KiB of a command line: another account's process that names the profile is no
+// office of the user's.
+struct OfficeProcessCase {
+    const char* name;
+    uid_t uid;      // the process's account; 0 for the tests' own (root)
+    size_t padding; // bytes of arguments before the profile's
+    bool inUse;
+};
+
+void PrintTo(const OfficeProcessCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class FileInUseByProcess : public FileInUse,
+                           public ::testing::WithParamInterface<OfficeProcessCase> {};
+
+TEST_P(FileInUseByProcess, OnlyTheUsersOwnOfficeCounts) {
+    const OfficeProcessCase& c = GetParam();
+    const std::string profile = "file:///tmp/kc-test-office-profile";
+    lock(thisHost(), profile);
+    std::string padding(c.padding, 'x');
+    std::string option = "-env:UserInstallation=" + profile;
+    const pid_t child = fork();
+    if (child == 0) {
+        setpgid(0, 0); // ended with its shell's sleep below
+        if (c.uid != 0 && setuid(c.uid) != 0)
+            _exit(1);
+        std::string script = "sleep 30; true", name = "soffice.bin";
+        char* argv[] = {
+            const_cast<char*>("sh"), const_cast<char*>("-c"), script.data(), name.data(),
+            padding.data(),          option.data(),           nullptr};
+        execv("/bin/sh", argv);
+        _exit(1);
+    }
+    ASSERT_GT(child, 0);
+    for (int i = 0; i < 200; ++i) { // until the child runs the shell
+        std::ifstream cmdline("/proc/" + std::to_string(child) + "/cmdline");
+        std::string first;
+        std::getline(cmdline, first, '\0');
+        if (first == "sh")
+            break;
+        usleep(5000);
+    }
+    EXPECT_EQ(office::FileInUse(file), c.inUse);
+    kill(-child, SIGKILL);
+    waitpid(child, nullptr, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Office, FileInUseByProcess,
+    ::testing::Values(OfficeProcessCase{"OwnOffice", 0, 1, true},
+                      OfficeProcessCase{"ProcessOfAnotherAccount", 65534, 1, false},
+                      OfficeProcessCase{"ProfileBeyond64KiB", 0, 70000, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FileInUse, OpenInAnotherProcessCounts) {
     int fds[2];

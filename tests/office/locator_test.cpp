@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Where the office is looked for: fake office trees in a temporary folder, one search each.
+// Where the office is looked for: fake office trees in a temporary folder, one search each;
+// and the folder of the office's profile, made or refused.
 #include "office/office_locator.h"
+#include "office/private_folder.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +10,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -30,6 +34,8 @@ struct LocatorCase {
     const char* expected = "";      // "" for none found
     const char* groupWritable = ""; // a folder below the root that its group may write into
     const char* logged = "";        // what kc.office must tell
+    // symbolic links below the root: {link, target}, the target relative to the root
+    std::vector<std::pair<const char*, const char*>> links = {};
 };
 
 void PrintTo(const LocatorCase& c, std::ostream* os) {
@@ -96,6 +102,21 @@ const LocatorCase locatorCases[] = {
      usrLib64,
      "usr/lib/libreoffice",
      "usr/lib/libreoffice is writable by group or others"},
+    {"WritableFolderHigherUpRefused", // anyone may rename usr/lib/libreoffice away
+     {{usrLib, "7.4"}, {usrLib64, "7.6"}},
+     "",
+     {},
+     usrLib64,
+     "usr/lib",
+     "usr/lib is writable by group or others"},
+    {"LinkedUnoPathGivesTheRealFolder",
+     {{"opt/libreoffice7.6/program", "7.6"}},
+     "office/program",
+     {},
+     "opt/libreoffice7.6/program",
+     "",
+     "",
+     {{"office", "opt/libreoffice7.6"}}},
     {"CommentsOfAScriptSkipped",
      {{usrLib, "7.4"}, {altStill, "24.2"}},
      "",
@@ -135,6 +156,9 @@ TEST_P(Locator, FindsTheFirstUsableOffice) {
             writeFile(program.filePath("bootstraprc"),
                       QByteArray("[Bootstrap]\nProductKey=LibreOffice ") + o.version + "\n");
     }
+    for (const auto& [link, target] : c.links)
+        ASSERT_TRUE(QFile::link(dir.filePath(QString::fromLatin1(target)),
+                                dir.filePath(QString::fromLatin1(link))));
     QDir().mkpath(dir.filePath("bin"));
     for (const auto& [name, target] : c.onPath) {
         const QString file = dir.filePath(QStringLiteral("bin/") + QString::fromLatin1(name));
@@ -171,6 +195,80 @@ TEST_P(Locator, FindsTheFirstUsableOffice) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Office, Locator, ::testing::ValuesIn(locatorCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The profile folder <root>/cache/kabinet-calc/office-profile, with what is there already:
+// "d X" a folder, "f X" a file, "l X Y" a link X to Y, "o X" X open to all, "g X" X handed to
+// another account (65534, nobody: the tests run as root, who may).
+struct ProfileCase {
+    const char* name;
+    std::vector<const char*> before;
+    const char* refused; // what the refusal says, "" when the folder is used
+};
+
+void PrintTo(const ProfileCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const char* const profileDir = "cache/kabinet-calc/office-profile";
+
+const ProfileCase profileCases[] = {
+    {"MadeFresh", {}, ""},
+    {"OwnOpenFolderTightened",
+     {"d cache/kabinet-calc/office-profile", "o cache/kabinet-calc/office-profile"},
+     ""},
+    {"OwnLinkAboveIsFollowed",
+     {"d big-disk/cache", "l cache big-disk/cache"},
+     ""}, // ~/.cache moved
+    {"FolderOfAnotherOnTheWay",
+     {"d cache/kabinet-calc", "g cache/kabinet-calc"}, // a shared cache
+     "kabinet-calc belongs to user 65534"},
+    {"ProfileOfAnother",
+     {"d cache/kabinet-calc/office-profile", "g cache/kabinet-calc/office-profile"},
+     "office-profile belongs to user 65534"},
+    {"LinkOfAnotherOnTheWay",
+     {"d cache", "d theirs", "l cache/kabinet-calc theirs", "g cache/kabinet-calc"},
+     "kabinet-calc is a link of user 65534"},
+    {"LinkWhereTheProfileGoes",
+     {"d cache/kabinet-calc", "d theirs", "l cache/kabinet-calc/office-profile theirs"},
+     "office-profile is a symbolic link"},
+    {"FileInTheWay", {"d cache", "f cache/kabinet-calc"}, "kabinet-calc is not a folder"},
+};
+
+class ProfileFolder : public ::testing::TestWithParam<ProfileCase> {};
+
+TEST_P(ProfileFolder, IsTheUsersOwnOrRefused) {
+    QTemporaryDir root;
+    const QDir dir(root.path());
+    const auto apply = [&dir](const QStringList& w) {
+        const QByteArray path = QFile::encodeName(dir.filePath(w[1]));
+        if (w[0] == "d")
+            return dir.mkpath(w[1]);
+        if (w[0] == "f")
+            return QFile(dir.filePath(w[1])).open(QIODevice::WriteOnly);
+        if (w[0] == "l")
+            return QFile::link(dir.filePath(w[2]), dir.filePath(w[1]));
+        if (w[0] == "o")
+            return ::chmod(path.constData(), 0777) == 0;
+        return ::lchown(path.constData(), 65534, 65534) == 0;
+    };
+    for (const char* step : GetParam().before)
+        ASSERT_TRUE(apply(QString::fromLatin1(step).split(' '))) << step;
+    const QString profile = dir.filePath(profileDir);
+    const std::string refusal = office::makePrivateFolder(profile.toStdString());
+    if (*GetParam().refused) {
+        EXPECT_NE(refusal.find(GetParam().refused), std::string::npos) << refusal;
+        EXPECT_TRUE(QDir(dir.filePath("theirs")).isEmpty()); // nothing made through a link
+        return;
+    }
+    EXPECT_EQ(refusal, "");
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(profile).constData(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Office, ProfileFolder, ::testing::ValuesIn(profileCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

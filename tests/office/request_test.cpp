@@ -7,10 +7,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include <random>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using estimate::CabinetConfig;
 using namespace officetest;
@@ -257,6 +259,29 @@ TEST(Request, ExistingFileIsReplacedWholeAndShownUnderItsName) {
     suite().closeDocumentOf(path.toStdString());
     EXPECT_EQ(dir.entryList(all), QStringList{"blank - user.xls"});
     expectFormSheet(formSheets({path}).at(0), c, "replaced");
+}
+
+// A link that another account put where the user saves is replaced by the request; the file it
+// points to stays as it was.
+TEST(Request, LinkOfAnotherIsReplacedNotFollowed) {
+    const QString target = QDir(scratchDir()).filePath("precious.txt");
+    {
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("keep me");
+    }
+    const QString path = QDir(scratchDir()).filePath("blank - linked.xls");
+    ASSERT_TRUE(QFile::link(target, path));
+    ASSERT_EQ(::lchown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    CabinetConfig c;
+    c.CBSborka = true;
+    EXPECT_TRUE(documents().writeRequest(path, c).isEmpty());
+    suite().closeDocumentOf(path.toStdString());
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
+    QFile f(target);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("keep me"));
+    expectFormSheet(formSheets({path}).at(0), c, "over a link");
 }
 
 TEST(Request, FileOpenInTheOfficeIsInUse) {

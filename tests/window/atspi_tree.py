@@ -6,6 +6,16 @@ its tree and looks for the named controls with their roles. Then asks every obje
 properties at once (org.freedesktop.DBus.Properties.GetAll, with and without the interface
 argument) and checks that the program is still there and still answers.
 Run under an X server and a private session bus: tests/window/atspi-check <program>.
+
+Qt 5's bridge registers with the registry in one call and never again when that call fails.
+It failed (2 runs in 14, "Error in contacting registry: Disconnected") when this check ran
+beside another one: without XDG_RUNTIME_DIR every session's accessibility bus has its socket at
+~/.cache/at-spi/bus_<display>, and a session ending or starting on a display number just freed
+takes the socket of the other. atspi-check gives each run a runtime folder of its own, and the
+bus and its registry are started and asked here before the program starts, so that the program
+meets a bus that is up. When the program does not show, the check says which step failed: the
+program ended, it never connected to the accessibility bus (and whether the bus's socket is
+gone), or it connected and the registry does not list it.
 """
 import os
 import subprocess
@@ -48,6 +58,68 @@ GET_ALL_ARGS = [GLib.Variant("(s)", ("org.a11y.atspi.Accessible",)), None]
 
 def role_name(role):
     return pyatspi.Atspi.role_get_name(role)
+
+
+REGISTRY = "org.a11y.atspi.Registry"
+ROOT = "/org/a11y/atspi/accessible/root"
+
+
+def call(bus, name, path, interface, method, args=None, reply=None, timeout_ms=5000):
+    return bus.call_sync(name, path, interface, method, args,
+                         GLib.VariantType(reply) if reply else None, 0, timeout_ms, None).unpack()
+
+
+def registry_children(bus):
+    """The applications the registry lists, asked over D-Bus: (bus name, path) pairs."""
+    return call(bus, REGISTRY, ROOT, "org.a11y.atspi.Accessible", "GetChildren",
+                reply="(a(so))")[0]
+
+
+def start_registry(seconds=60):
+    """Starts the accessibility bus and its registry and waits until the registry answers.
+    Gives the bus and how long that took, or None and why not."""
+    start = time.time()
+    error = None
+    while time.time() < start + seconds:
+        try:
+            bus = a11y_bus()
+            registry_children(bus)
+            return bus, time.time() - start, None
+        except GLib.GError as e:
+            error = e.message
+            time.sleep(0.2)
+    return None, time.time() - start, error
+
+
+def why_not_shown(proc, bus):
+    """Which step of showing on the bus the program missed."""
+    if proc.poll() is not None:
+        return f"the program ended ({proc.returncode}) before it showed on the accessibility bus"
+    names = [n for n in call(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                             "org.freedesktop.DBus", "ListNames", reply="(as)")[0]
+             if n.startswith(":")]
+    own = []
+    for name in names:
+        try:
+            if call(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                    "GetConnectionUnixProcessID", GLib.Variant("(s)", (name,)),
+                    "(u)")[0] == proc.pid:
+                own.append(name)
+        except GLib.GError:
+            pass
+    if not own:
+        socket = bus_socket()
+        if socket and not os.path.exists(socket):
+            return (f"the program runs but never connected to the accessibility bus: its socket "
+                    f"{socket} is gone (another session's bus on the same path ended)")
+        return ("the program runs but never connected to the accessibility bus "
+                "(it did not find the bus, or gave up asking for its address)")
+    listed = [n for n, _ in registry_children(bus)]
+    if not any(n in listed for n in own):
+        return (f"the program is on the accessibility bus ({', '.join(own)}) but the registry "
+                f"does not list it (its registration failed): registry lists {listed}")
+    return (f"the registry lists the program ({', '.join(own)}) but the client library does "
+            "not show it")
 
 
 def find_app(pid, seconds=60):
@@ -115,23 +187,41 @@ def results_told(nodes):
     return []
 
 
-def a11y_bus():
+def a11y_address():
     session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
-    address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress",
-                                None, GLib.VariantType("(s)"), 0, 5000, None).unpack()[0]
+    return call(session, "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress",
+                reply="(s)")[0]
+
+
+def bus_socket():
+    """The file of the accessibility bus's socket, None for an abstract one."""
+    for part in a11y_address().split(","):
+        if part.startswith("unix:path="):
+            return GLib.uri_unescape_string(part[len("unix:path="):], None)
+    return None
+
+
+def a11y_bus():
     return Gio.DBusConnection.new_for_address_sync(
-        address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT |
+        a11y_address(), Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT |
         Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
 
 
 def check(program):
     failures = []
+    bus, took, error = start_registry()
+    if bus is None:
+        return [f"the accessibility registry did not answer within {took:.0f} s: {error}"]
+    print(f"the accessibility registry answered after {took:.1f} s")
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    started = time.time()
     proc = subprocess.Popen([program], env=env)
     try:
         app = find_app(proc.pid)
         if app is None:
-            return ["the program does not show on the accessibility bus"]
+            return [f"the program does not show on the accessibility bus after "
+                    f"{time.time() - started:.0f} s: {why_not_shown(proc, bus)}"]
+        print(f"the program showed on the bus after {time.time() - started:.1f} s")
         nodes = []
         walk(app, nodes)
         print(f"{len(nodes)} accessible objects, {sum(1 for n, _, _ in nodes if n)} named")
@@ -148,7 +238,6 @@ def check(program):
                 failures.append(f"{name} {role_name(role)}: {what} {got!r}, not {want!r}")
         failures += results_told(nodes)
 
-        bus = a11y_bus()
         calls = errors = 0
         for obj in [app] + [node for _, _, node in nodes]:
             for args in GET_ALL_ARGS:

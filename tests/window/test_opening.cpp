@@ -4,12 +4,14 @@
 #include "window_fixture.h"
 
 #include "info/seller.h"
+#include "window/start_folder.h"
 
 #include <QGroupBox>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyleOptionButton>
+#include <QTemporaryDir>
 #include <QTextEdit>
 
 using estimate::Align;
@@ -220,3 +222,54 @@ TEST_F(WindowTest, NoControlCoversAnother) {
     }
     EXPECT_GT(pairs, 300);
 }
+
+// Where the file dialogs start: the program's folder only when it takes the user's files (an
+// installed program's /usr/bin or Program Files does not), else the documents folder, else home.
+// The tests run as root, whom permissions do not stop: /proc stands for a folder that takes no
+// file.
+struct StartFolderCase {
+    const char* name;
+    const char* program;  // "" for a writable folder, else a path
+    bool documentsExists; // the XDG_DOCUMENTS_DIR of the user's user-dirs.dirs
+    const char* expected; // "program", "documents" or "home"
+};
+void PrintTo(const StartFolderCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class StartFolderTest : public ::testing::TestWithParam<StartFolderCase> {};
+
+TEST_P(StartFolderTest, IsWhereTheUserMayWrite) {
+    const StartFolderCase& c = GetParam();
+    QTemporaryDir root;
+    const QString home = root.filePath(QStringLiteral("home"));
+    const QString documents = home + QStringLiteral("/Документы");
+    const QString config = root.filePath(QStringLiteral("config"));
+    QDir().mkpath(home);
+    QDir().mkpath(config);
+    if (c.documentsExists)
+        QDir().mkpath(documents);
+    QFile dirs(config + QStringLiteral("/user-dirs.dirs"));
+    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_DOCUMENTS_DIR=\"$HOME/Документы\"\n");
+    dirs.close();
+    const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(home));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+    const QString program = *c.program ? QString::fromUtf8(c.program) : root.path();
+    const QString got = window::dialogStartFolder(program);
+    qputenv("HOME", oldHome);
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+    const std::string expected = c.expected;
+    EXPECT_EQ(got, expected == "program" ? program : expected == "documents" ? documents : home);
+    EXPECT_EQ(QDir(root.path()).entryList(QDir::Files | QDir::Hidden), QStringList()); // no probe
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, StartFolderTest,
+                         ::testing::Values(StartFolderCase{"unpacked_copy", "", true, "program"},
+                                           StartFolderCase{"installed", "/proc", true, "documents"},
+                                           StartFolderCase{"installed_without_documents", "/proc",
+                                                           false, "home"},
+                                           StartFolderCase{"program_folder_gone",
+                                                           "/nonexistent/bin", true, "documents"}),
+                         [](const auto& info) { return std::string(info.param.name); });

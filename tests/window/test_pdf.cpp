@@ -26,6 +26,10 @@
 #if __has_include(<sys/resource.h>)
 #include <sys/resource.h> // a full disk is played with the file size limit, where there is one
 #endif
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -254,6 +258,7 @@ TEST_P(PdfContentTest, HoldsTheLetterheadAndTheParagraphsInOrder) {
     const QStringList messages = premium ? saveWithKeys(path) : saveFromMenu(path);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
     EXPECT_EQ(QFileInfo(suggested).fileName(), QStringLiteral("Коммерческое предложение.pdf"));
+    EXPECT_EQ(QFileInfo(suggested).absolutePath(), QDir::cleanPath(w->saveDialogFolder()));
     ASSERT_TRUE(QFileInfo::exists(path));
 
     if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) {
@@ -353,5 +358,59 @@ TEST_F(PdfTest, FailedWriteShowsWhyAndKeepsTheOldFile) {
     }
 #endif
 }
+
+#ifndef _WIN32
+// A save over a symbolic link: a link that someone else can have put there is replaced by the
+// PDF, and the file it points to stays as it was; the user's own link in the user's own folder
+// is followed.
+struct LinkCase {
+    const char* name;
+    bool linkOfAnother;      // the link belongs to another account
+    bool folderOpenToOthers; // the link's folder is writable by everyone (sticky, as /tmp)
+    bool followed;
+};
+void PrintTo(const LinkCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class PdfOverLinkTest : public PdfTest, public ::testing::WithParamInterface<LinkCase> {};
+
+TEST_P(PdfOverLinkTest, ReplacesALinkOfOthers) {
+    const LinkCase& c = GetParam();
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath(QStringLiteral("важное.txt"));
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("keep me");
+    file.close();
+    const QString folder = dir.filePath(QStringLiteral("папка"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString link = folder + QStringLiteral("/предложение.pdf");
+    ASSERT_TRUE(QFile::link(target, link));
+    if (c.linkOfAnother) {
+        ASSERT_EQ(::lchown(QFile::encodeName(link).constData(), 65534, 65534), 0);
+    }
+    ::chmod(QFile::encodeName(folder).constData(), c.folderOpenToOthers ? 01777 : 0700);
+    EXPECT_TRUE(saveWithKeys(link).isEmpty());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray targetNow = file.readAll();
+    file.close();
+    EXPECT_EQ(QFileInfo(link).isSymLink(), c.followed);
+    EXPECT_EQ(targetNow.startsWith("%PDF"), c.followed);
+    if (!c.followed) {
+        EXPECT_EQ(targetNow, QByteArray("keep me"));
+        QFile saved(link);
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(saved.read(4) == "%PDF");
+    }
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, PdfOverLinkTest,
+                         ::testing::Values(LinkCase{"own_link_in_own_folder", false, false, true},
+                                           LinkCase{"link_of_another", true, false, false},
+                                           LinkCase{"own_link_in_shared_folder", false, true,
+                                                    false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
