@@ -2,6 +2,7 @@
 #include "window/offer_pdf.h"
 
 #include "office/workflow.h"
+#include "resources/kc_resources.h"
 #include "window/document_view.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -51,8 +52,10 @@ void writeLetterhead(QTextDocument& head, const office::Letterhead& letterhead, 
     QTextTableCellFormat logoCell;
     logoCell.setVerticalAlignment(QTextCharFormat::AlignMiddle);
     t->cellAt(0, 0).setFormat(logoCell);
-    const QImage logo =
-        QImage::fromData(letterhead.logo.data(), static_cast<int>(letterhead.logo.size()));
+    // The logo at print resolution where the program carries it, else the printout's own.
+    QImage logo(QString::fromUtf8(kc::resources::letterheadLogoPrint));
+    if (logo.isNull())
+        logo = QImage::fromData(letterhead.logo.data(), static_cast<int>(letterhead.logo.size()));
     if (!logo.isNull()) {
         const QString name = QStringLiteral("letterhead-logo");
         head.addResource(QTextDocument::ImageResource, QUrl(name), logo);
@@ -166,6 +169,7 @@ QString writeOfferPdf(const QString& path, const estimate::DescriptionDocument& 
         body.setPageSize(QSizeF(width, pageHeight));
 
         QPainter painter(&pdf);
+        painter.setRenderHint(QPainter::LosslessImageRendering); // the logo without JPEG
         for (int page = 0; page < body.pageCount(); ++page) {
             if (page > 0)
                 pdf.newPage();
