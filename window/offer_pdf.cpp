@@ -6,6 +6,7 @@
 #include "window/document_view.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
@@ -117,6 +118,7 @@ QString reasonFor(const QSaveFile& file) {
         return QStringLiteral("нет прав на запись в эту папку или в этот файл");
     case QFileDevice::OpenError:
         return QStringLiteral("файл нельзя открыть для записи");
+    case QFileDevice::NoError: // a short write
     case QFileDevice::WriteError:
     case QFileDevice::ResourceError:
         return QStringLiteral("запись не удалась: возможно, на диске нет места");
@@ -139,8 +141,13 @@ QString writeOfferPdf(const QString& path, const estimate::DescriptionDocument& 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file);
+    // Made in memory and written whole with its length checked: Qt reports a short write of more
+    // than its buffer (a full disk, the file size limit) as success, and the PDF writer does not
+    // count what it wrote, so a truncated file would be kept.
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&bytes);
         pdf.setResolution(dpi);
         pdf.setTitle(QStringLiteral("Коммерческое предложение"));
         pdf.setCreator(QGuiApplication::applicationDisplayName());
@@ -184,7 +191,7 @@ QString writeOfferPdf(const QString& path, const estimate::DescriptionDocument& 
         if (!painter.end())
             return failure(file);
     }
-    if (file.error() != QFileDevice::NoError || !file.commit())
+    if (file.write(bytes.data()) != bytes.size() || !file.commit())
         return failure(file);
     return {};
 }
