@@ -141,9 +141,9 @@ QString writeOfferPdf(const QString& path, const estimate::DescriptionDocument& 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file);
-    // Made in memory and written whole with its length checked: Qt reports a short write of more
-    // than its buffer (a full disk, the file size limit) as success, and the PDF writer does not
-    // count what it wrote, so a truncated file would be kept.
+    // Made in memory and written whole with its length checked: Qt (5.15 and 6.4 alike) takes a
+    // short write of more than its buffer (a full disk, the file size limit) for a success, and
+    // the PDF writer does not count what it wrote, so a truncated file would be kept.
     QBuffer bytes;
     bytes.open(QIODevice::WriteOnly);
     {

@@ -272,6 +272,11 @@ TEST_F(Looks, LinksReadInTheHighlightOrAClearerColour) {
             const double ratio = info::contrastRatio(colour, ground);
             const bool kept = colour == highlight || colour == QColor(255, 0, 0);
             least[hovered] = std::min(least[hovered], ratio);
+            if (label->objectName() == QLatin1String("LabelStendShop") ||
+                label->objectName() == QLatin1String("LabelVedramo"))
+                std::printf("%s: %s%s %s on %s, %.2f : 1\n", look().name,
+                            qPrintable(label->objectName()), hovered ? " hovered" : "",
+                            qPrintable(colour.name()), qPrintable(ground.name()), ratio);
             EXPECT_GE(ratio, kept ? 3.0 : 4.5) << qPrintable(label->objectName()) << hovered;
             if (!onLogo.isValid() && !hovered) {
                 EXPECT_EQ(colour == highlight, look().linksKeepHighlight)
