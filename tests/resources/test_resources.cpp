@@ -85,16 +85,6 @@ TEST_P(Picture, IsNotBlank) {
     EXPECT_GE(colours.size(), 8u) << GetParam() << " looks empty";
 }
 
-// For screens of 150 to 200 %: the same drawing at twice the size, read with a pixel ratio of 2.
-TEST_P(Picture, HasATwiceAsLargePng) {
-    const QString path =
-        kc::resources::twice(kc::resources::picture(QString::fromStdString(GetParam())));
-    ASSERT_TRUE(readResource(path).startsWith("\x89PNG")) << GetParam();
-    const QImage image(path);
-    EXPECT_EQ(image.size(), QSize(244, 184));
-    EXPECT_EQ(image.devicePixelRatio(), 2.0);
-}
-
 INSTANTIATE_TEST_SUITE_P(All, Picture, testing::ValuesIn(pictureNames),
                          [](const testing::TestParamInfo<std::string>& info) {
                              return info.param;
@@ -144,26 +134,6 @@ TEST(Logo, StripIsDarkUnderTheContactLabels) {
         }
     }
     EXPECT_LT(light * 100, total * 3) << light << " of " << total << " pixels too light";
-}
-
-// The larger bitmaps: the strip and the icon at twice their size for high-DPI screens, the
-// letterhead logo for the PDF at 4 x 96 dots per inch of its printed size, all lossless PNGs.
-TEST(Logo, LargerSizesArePngsWithTheirPixelRatio) {
-    const struct {
-        QString path;
-        QSize size;
-        qreal ratio;
-    } larger[] = {
-        {kc::resources::twice(kc::resources::logoStrip), QSize(526, 184), 2},
-        {kc::resources::twice(kc::resources::appIcon), QSize(64, 64), 2},
-        {kc::resources::letterheadLogoPrint, QSize(956, 208), 4},
-    };
-    for (const auto& l : larger) {
-        ASSERT_TRUE(readResource(l.path).startsWith("\x89PNG")) << l.path.toStdString();
-        const QImage image(l.path);
-        EXPECT_EQ(image.size(), l.size) << l.path.toStdString();
-        EXPECT_EQ(image.devicePixelRatio(), l.ratio) << l.path.toStdString();
-    }
 }
 
 TEST(Icon, Is32x32With32BitsPerPixel) {
