@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "info/link_label.h"
 
+#include "info/contrast.h"
 #include "info/seller.h"
 
 #include <QAccessibleWidget>
@@ -152,12 +153,22 @@ QUrl LinkLabel::target() const {
 
 // The normal look: white bold contact labels, highlight-coloured others. Hovered: underlined,
 // in the highlight colour (contact) or pure red (others). Other style flags are kept.
+// A colour that reads less than 3 : 1 on what the label stands on (the highlight of a dark
+// scheme) gives way to the scheme's link colour, or to itself made lighter or darker, at 4.5 : 1.
 void LinkLabel::applyLook() {
-    const QColor highlight = palette().color(QPalette::Active, QPalette::Highlight);
+    constexpr double keep = 3.0;
+    constexpr double want = 4.5;
+    const QPalette& scheme = palette();
+    const QColor ground =
+        backdrop_.isValid() ? backdrop_ : scheme.color(QPalette::Active, QPalette::Window);
+    const QColor link = scheme.color(QPalette::Active, QPalette::Link);
+    const QColor highlight =
+        readableOn(scheme.color(QPalette::Active, QPalette::Highlight), ground, keep, want, link);
     const bool contact = link_->pair == Pair::Contact;
     const bool lit = hovered_ || hasFocus(); // the keyboard focus looks like the mouse over it
     const QColor colour =
-        contact ? (lit ? highlight : QColor(Qt::white)) : (lit ? QColor(255, 0, 0) : highlight);
+        contact ? (lit ? highlight : QColor(Qt::white))
+                : (lit ? readableOn(QColor(255, 0, 0), ground, keep, want) : highlight);
     if (palette().color(QPalette::WindowText) != colour) {
         QPalette p; // only the text colour is the label's own
         p.setColor(QPalette::WindowText, colour);
@@ -165,6 +176,11 @@ void LinkLabel::applyLook() {
     }
     if (font().underline() != hovered_)
         setFontStyle(font().bold(), hovered_);
+}
+
+void LinkLabel::setBackdrop(const QColor& colour) {
+    backdrop_ = colour;
+    applyLook();
 }
 
 // Sets only the style flags on the label, so that family and size still follow the window.

@@ -24,6 +24,9 @@ class LinkLabel : public QLabel {
     QUrl target() const;
     // Opens the target, as a click does.
     void activate();
+    // The colour the label stands on where that is not its panel's (the logo under the contact
+    // labels); its colours are chosen to read on it. An invalid colour means the panel's.
+    void setBackdrop(const QColor& colour);
 
   protected:
     void enterEvent(qt::EnterEvent* event) override;
@@ -39,6 +42,7 @@ class LinkLabel : public QLabel {
     void setFontStyle(bool bold, bool underline);
 
     const Link* link_;
+    QColor backdrop_;
     bool hovered_ = false;
     bool pressed_ = false;
 };

@@ -3,10 +3,16 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 namespace kc::resources {
 
 QStringList pictureNames() {
-    return QDir(":/pictures").entryList(QDir::Files, QDir::Name);
+    QStringList names = QDir(":/pictures").entryList(QDir::Files, QDir::Name);
+    names.erase(std::remove_if(names.begin(), names.end(),
+                               [](const QString& name) { return name.contains(u'@'); }),
+                names.end());
+    return names;
 }
 
 } // namespace kc::resources

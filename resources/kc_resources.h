@@ -16,10 +16,19 @@ inline QString picture(const QString& name) {
 inline constexpr char logoStrip[] = ":/logo/strip";
 // The letterhead logo of the printout: 239 x 52, 24-bit BMP.
 inline constexpr char letterheadLogo[] = ":/logo/LOGO";
+// The same logo for the PDF: 956 x 208 PNG, 384 dots per inch at the printed size.
+inline constexpr char letterheadLogoPrint[] = ":/logo/LOGO@4x";
 // The window icon: 32 x 32 RGBA PNG.
 inline constexpr char appIcon[] = ":/icon/app";
 
-// Names of all topic pictures carried, in alphabetical order.
+// The twice-as-large PNG of a picture, the logo strip or the icon, for high-DPI screens:
+// twice(picture("V4")) == ":/pictures/V4@2x". Read with QImageReader (or QImage, QPixmap),
+// it comes with a device pixel ratio of 2.
+inline QString twice(const QString& path) {
+    return path + QStringLiteral("@2x");
+}
+
+// Names of all topic pictures carried, in alphabetical order (not their "@2x" sizes).
 QStringList pictureNames();
 
 } // namespace kc::resources

@@ -3,6 +3,7 @@
 
 #include "access/access.h"
 #include "office/workflow.h"
+#include "resources/kc_resources.h"
 #include "window/main_window.h"
 #include "window/qt_compat.h"
 #include "window/widgets.h"
@@ -56,7 +57,25 @@ void installQtTranslation() {
     QCoreApplication::installTranslator(translator);
 }
 
+QString& windowFamily() {
+    static QString family = QString::fromUtf8(fallbackFamily);
+    return family;
+}
+
 } // namespace
+
+QFont windowFont() {
+    QFont font(windowFamily());
+    font.setPixelSize(fontPixelSize);
+    // Full hinting widens the glyphs past the captions' boxes.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    qt::setAllResolved(font);
+    return font;
+}
+
+QStyle* makeWindowStyle() {
+    return new WindowStyle;
+}
 
 void installAccessibility() {
     // What screen readers call the window's containers: the window a window, not a plain pane;
@@ -72,28 +91,29 @@ void installAccessibility() {
 QString setupApplication() {
     installAccessibility();
     installQtTranslation();
-    QString family = QString::fromUtf8(fallbackFamily);
     const QString fontFile = panelFontFile();
     const int regular = QFontDatabase::addApplicationFont(fontFile);
     if (regular >= 0) {
         const QStringList families = QFontDatabase::applicationFontFamilies(regular);
         if (!families.isEmpty())
-            family = families.front();
+            windowFamily() = families.front();
         office::shareFontWithOffice(fontFile); // the printout's body too
     }
-    QFont font(family);
-    font.setPixelSize(fontPixelSize);
-    // Full hinting widens the glyphs past the captions' boxes.
-    font.setHintingPreference(QFont::PreferVerticalHinting);
-    QApplication::setFont(font);
+    // The window keeps its own font and style (TMain); the application's are where the
+    // dialogs and menus start from, and a platform theme may replace them.
+    QApplication::setFont(windowFont());
     QApplication::setStyle(new WindowStyle);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/app")));
+    QIcon icon;
+    for (const QString& file : {QString::fromUtf8(kc::resources::appIcon),
+                                kc::resources::twice(QString::fromUtf8(kc::resources::appIcon))})
+        icon.addFile(file); // both sizes: the screen's pixel ratio picks
+    QApplication::setWindowIcon(icon);
     // Every file dialog draws its icons anew under keys of their own, and the shared pixmap
     // cache keeps them up to its limit (10 MB of pixels by default, about 18 MB of heap): over
     // a day of requests that is most of the calculator's growth. The window's own controls
     // need far less.
     QPixmapCache::setCacheLimit(pixmapCacheKb);
-    return family;
+    return windowFamily();
 }
 
 } // namespace window

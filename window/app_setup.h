@@ -5,7 +5,10 @@
 
 #include "window/platform.h"
 
+#include <QFont>
 #include <QString>
+
+class QStyle;
 
 namespace window {
 
@@ -25,6 +28,15 @@ inline constexpr const char* qtTranslation = "qtbase_ru";
 // starts, for the printout's body. Call once, after the QApplication exists and before the window
 // is built. Returns the font family in use.
 QString setupApplication();
+
+// The window's own face: the font loaded by setupApplication (the fallback family before it) at
+// 11 pixels, every property set, so that a widget given it keeps it whatever fonts a platform
+// theme or the desktop gives the application, at start or later.
+QFont windowFont();
+
+// A new instance of the window's style: Fusion with the classic check and radio marks. The
+// caller owns it.
+QStyle* makeWindowStyle();
 
 // The interfaces screen readers get for the calculator's window. Process-wide, once, before the
 // first window takes its title; setupApplication does it.

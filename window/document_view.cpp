@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "window/document_view.h"
 
+#include "resources/kc_resources.h"
+#include "window/looks.h"
+
 #include <QLabel>
 #include <QPixmap>
 #include <QTextBlock>
@@ -117,7 +120,8 @@ void DescriptionView::pictureChanged(const std::string& name) {
         return;
     }
     // A picture that the program does not carry shows nothing; the document keeps its name.
-    picture_->setPixmap(QPixmap(QStringLiteral(":/pictures/") + QString::fromStdString(name)));
+    picture_->setPixmap(window::pictureFor(kc::resources::picture(QString::fromStdString(name)),
+                                           picture_->devicePixelRatioF()));
 }
 
 } // namespace window

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "window/factories.h"
 
+#include "window/looks.h"
 #include "window/widgets.h"
 
 #include <QButtonGroup>
@@ -160,7 +161,7 @@ QWidget* makePicture(const ControlSpec& row, QWidget* parent) {
     auto* picture = new QLabel(parent);
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (*row.initial)
-        picture->setPixmap(QPixmap(utf8(row.initial)));
+        picture->setPixmap(pictureFor(utf8(row.initial), parent->devicePixelRatioF()));
     picture->setGeometry(placeOf(row));
     return picture;
 }

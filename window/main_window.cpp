@@ -5,10 +5,13 @@
 #include "access/access.h"
 #include "info/change_topics.h"
 #include "info/link_label.h"
+#include "resources/kc_resources.h"
 #include "window/accessibility.h"
+#include "window/app_setup.h"
 #include "window/document_view.h"
 #include "window/factories.h"
 #include "window/layout.h"
+#include "window/looks.h"
 #include "window/pdf_save.h"
 #include "window/start_folder.h"
 #include "window/widgets.h"
@@ -22,6 +25,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSlider>
+#include <QStyle>
 #include <QTextEdit>
 
 using window::Kind;
@@ -77,6 +81,9 @@ TMain::TMain(QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(utf8(window::windowCaption));
+    // The fixed layout holds in its own face only: the window keeps it, and every control
+    // inherits it, whatever font the application gets from a platform theme.
+    setFont(window::windowFont());
     FormCanResize(this);
     build();
     view_ = std::make_unique<window::DescriptionView>(
@@ -87,6 +94,7 @@ TMain::TMain(QWidget* parent)
     window::addPdfSave(*this);
     window::describeControls(this, lookup(this));
     FormCreate(this);
+    keepOwnLooks();
     if (const QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());
 }
@@ -158,7 +166,34 @@ void TMain::placeLinkLabels() {
         label->adjustSize();
         label->move(row.rightAligned ? row.x - label->width() : row.x, row.y);
         controls_.insert(name, label);
+        // The contact labels stand on the logo: their hover colour reads on it.
+        const auto* logo = control<QLabel>(QStringLiteral("ImageLogo"));
+        if (logo && logo->parentWidget() == label->parentWidget() &&
+            logo->geometry().intersects(label->geometry()))
+            label->setBackdrop(window::meanColour(QString::fromUtf8(kc::resources::logoStrip),
+                                                  label->geometry().translated(-logo->pos())));
     }
+}
+
+// The window's style on every control, so that a style the desktop gives the application
+// while the program runs does not reach the fixed layout; its colours come from the desktop's
+// scheme, with the texts that would not read well made readable.
+void TMain::keepOwnLooks() {
+    style_ = window::makeWindowStyle();
+    style_->setParent(this);
+    setStyle(style_);
+    for (QWidget* w : findChildren<QWidget*>())
+        w->setStyle(style_);
+    setPalette(window::readablePalette(QApplication::palette(this)));
+    showPictures();
+}
+
+void TMain::showPictures() {
+    for (const window::ControlSpec& row : window::controls())
+        if (row.kind == Kind::Picture && *row.initial)
+            control<QLabel>(utf8(row.name))
+                ->setPixmap(window::pictureFor(utf8(row.initial), devicePixelRatioF()));
+    view_->pictureChanged(doc_.picture());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -203,5 +238,12 @@ bool TMain::focusNextPrevChild(bool next) {
 bool TMain::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate)
         FormActivate(this);
-    return QWidget::event(e);
+    const bool done = QWidget::event(e);
+    if (!style_)
+        return done; // still being built
+    if (e->type() == QEvent::ApplicationPaletteChange)
+        setPalette(window::readablePalette(QApplication::palette(this))); // a new scheme
+    else if (e->type() == QEvent::ScreenChangeInternal)
+        showPictures(); // another screen, perhaps another pixel ratio
+    return done;
 }

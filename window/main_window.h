@@ -14,6 +14,7 @@
 
 class QAbstractButton;
 class QLineEdit;
+class QStyle;
 
 namespace window {
 class DescriptionView;
@@ -98,6 +99,8 @@ class TMain : public QWidget {
     void build();
     void connectHandler(const window::ControlSpec& row, QWidget* w);
     void placeLinkLabels();
+    void keepOwnLooks();
+    void showPictures(); // for the screen's device pixel ratio
     void showSection(int index);
     void showLevel(int index);
     void showPressTopic(QObject* control);
@@ -108,4 +111,5 @@ class TMain : public QWidget {
     estimate::DescriptionDocument doc_;
     std::unique_ptr<window::DescriptionView> view_;
     QString saveDialogFolder_;
+    QStyle* style_ = nullptr; // the window's own, whatever the application's is
 };

@@ -3,9 +3,11 @@
 
 #include "office/save_place.h"
 #include "office/workflow.h"
+#include "resources/kc_resources.h"
 #include "window/document_view.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
@@ -52,8 +54,10 @@ void writeLetterhead(QTextDocument& head, const office::Letterhead& letterhead, 
     QTextTableCellFormat logoCell;
     logoCell.setVerticalAlignment(QTextCharFormat::AlignMiddle);
     t->cellAt(0, 0).setFormat(logoCell);
-    const QImage logo =
-        QImage::fromData(letterhead.logo.data(), static_cast<int>(letterhead.logo.size()));
+    // The logo at print resolution where the program carries it, else the printout's own.
+    QImage logo(QString::fromUtf8(kc::resources::letterheadLogoPrint));
+    if (logo.isNull())
+        logo = QImage::fromData(letterhead.logo.data(), static_cast<int>(letterhead.logo.size()));
     if (!logo.isNull()) {
         const QString name = QStringLiteral("letterhead-logo");
         head.addResource(QTextDocument::ImageResource, QUrl(name), logo);
@@ -115,6 +119,7 @@ QString reasonFor(const QSaveFile& file) {
         return QStringLiteral("нет прав на запись в эту папку или в этот файл");
     case QFileDevice::OpenError:
         return QStringLiteral("файл нельзя открыть для записи");
+    case QFileDevice::NoError: // a short write
     case QFileDevice::WriteError:
     case QFileDevice::ResourceError:
         return QStringLiteral("запись не удалась: возможно, на диске нет места");
@@ -138,8 +143,13 @@ QString writeOfferPdf(const QString& path, const estimate::DescriptionDocument& 
     QSaveFile file(office::saveFileName(destination));
     if (!file.open(QIODevice::WriteOnly))
         return failure(file, path);
+    // Made in memory and written whole with its length checked: Qt (5.15 and 6.4 alike) takes a
+    // short write of more than its buffer (a full disk, the file size limit) for a success, and
+    // the PDF writer does not count what it wrote, so a truncated file would be kept.
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&bytes);
         pdf.setResolution(dpi);
         pdf.setTitle(QStringLiteral("Коммерческое предложение"));
         pdf.setCreator(QGuiApplication::applicationDisplayName());
@@ -168,6 +178,7 @@ QString writeOfferPdf(const QString& path, const estimate::DescriptionDocument& 
         body.setPageSize(QSizeF(width, pageHeight));
 
         QPainter painter(&pdf);
+        painter.setRenderHint(QPainter::LosslessImageRendering); // the logo without JPEG
         for (int page = 0; page < body.pageCount(); ++page) {
             if (page > 0)
                 pdf.newPage();
@@ -182,7 +193,7 @@ QString writeOfferPdf(const QString& path, const estimate::DescriptionDocument& 
         if (!painter.end())
             return failure(file, path);
     }
-    if (file.error() != QFileDevice::NoError || !file.commit())
+    if (file.write(bytes.data()) != bytes.size() || !file.commit())
         return failure(file, path);
     if (!office::placeSaved(file.fileName(), destination))
         return QStringLiteral(

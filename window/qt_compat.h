@@ -5,6 +5,7 @@
 
 #include "info/qt_compat.h" // the event helpers, which the link labels use too
 
+#include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -50,6 +51,16 @@ inline QPixmap pixmapOf(const QLabel& label) {
     return label.pixmap();
 #else
     return label.pixmap(Qt::ReturnByValue);
+#endif
+}
+
+// Marks every property of the font as set, so that a widget given it takes none from its parent
+// or the application (Qt 5 spells the setter resolve()).
+inline void setAllResolved(QFont& font) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    font.setResolveMask(QFont::AllPropertiesResolved);
+#else
+    font.resolve(QFont::AllPropertiesResolved);
 #endif
 }
 

@@ -305,6 +305,20 @@ TEST_P(PdfContentTest, HoldsTheLetterheadAndTheParagraphsInOrder) {
         ASSERT_GE(cols.size(), 5);
         EXPECT_EQ(cols[cols.size() - 5], QStringLiteral("yes")) << line.toStdString(); // embedded
     }
+
+    // The letterhead's logo on every page: at least 300 dots per inch, not JPEG-compressed.
+    const QStringList images = run("pdfimages", {"-list", path}).split(u'\n', Qt::SkipEmptyParts);
+    int logos = 0;
+    for (const QString& line : images.mid(2)) {
+        const QStringList cols = line.split(u' ', Qt::SkipEmptyParts);
+        ASSERT_GE(cols.size(), 14) << line.toStdString();
+        if (cols[2] != QLatin1String("image"))
+            continue; // its alpha mask
+        ++logos;
+        EXPECT_NE(cols[8], QStringLiteral("jpeg")) << line.toStdString();
+        EXPECT_GE(cols[12].toInt(), 300) << line.toStdString();
+    }
+    EXPECT_EQ(logos, pages);
 }
 
 INSTANTIATE_TEST_SUITE_P(Contents, PdfContentTest,
