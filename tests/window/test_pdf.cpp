@@ -427,4 +427,5 @@ INSTANTIATE_TEST_SUITE_P(Links, PdfOverLinkTest,
                                                     false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+#endif
 } // namespace
