@@ -250,22 +250,37 @@ QStringList Documents::writeRequest(const QString& chosen, const estimate::Cabin
     }
     // The request is made in a file of its own beside the chosen one (the same file system, so
     // that it can take the chosen name whole), hidden, the user's alone while it is made.
-    const QFileInfo target(path);
-    QTemporaryFile side(target.absoluteDir().filePath('.' + target.fileName() + ".XXXXXX"));
+    // QTemporaryFile holds its file open until it is destroyed, which on Windows keeps every
+    // other program, the office too, from it: it only names the side file and writes it.
+    struct SideFile {
+        QString name;
+        bool keep = false;
+        ~SideFile() {
+            if (!keep && !name.isEmpty())
+                QFile::remove(name);
+        }
+    } sideFile;
     {
+        const QFileInfo target(path);
+        QTemporaryFile side(target.absoluteDir().filePath('.' + target.fileName() + ".XXXXXX"));
+        side.setAutoRemove(false);
         QFile blank(QStringLiteral(":/templates/BLANK"));
-        if (!blank.open(QIODevice::ReadOnly) || !side.open() ||
+        const bool opened = side.open();
+        if (opened)
+            sideFile.name = side.fileName();
+        if (!opened || !blank.open(QIODevice::ReadOnly) ||
             side.write(blank.readAll()) != blank.size() || !side.flush()) {
             qCInfo(kcOffice) << "writing the template beside" << path
                              << "failed:" << side.errorString();
             return {msgFileInUse};
         }
-        side.close();
     }
-    const QString made = side.fileName();
+    const QString made = sideFile.name;
     const QString madeLock = QString::fromStdString(lockFilePath(made.toStdString()));
     if (!OpenWorkbook(made, messages, WorkbookUse::OwnRequest)) {
         QFile::remove(madeLock);
+        if (messages.isEmpty()) // the file went or another program holds it
+            messages << msgFileInUse;
         return messages;
     }
     const auto closeMade = [&] {
@@ -284,19 +299,19 @@ QStringList Documents::writeRequest(const QString& chosen, const estimate::Cabin
                 suite_->setCell(w.address, std::get<int>(w.value));
         }
         suite_->saveWorkbook();
-        suite_->dropWorkbook();
         closeMade(); // before the rename: the office lets go of the file and its lock
+        suite_->dropWorkbook();
         // The office saved it under umask 077; the request is the user's as any file the user
         // makes.
         giveUsersMode(made.toStdString());
         if (const std::string error = replaceFile(made.toStdString(), path.toStdString());
             !error.empty())
             throw std::runtime_error("cannot rename it: " + error);
-        side.setAutoRemove(false);
+        sideFile.keep = true;
     } catch (const std::exception& e) {
         qCInfo(kcOffice) << "filling" << made << "for" << path << "failed:" << e.what();
-        suite_->dropWorkbook();
         closeMade();
+        suite_->dropWorkbook();
         return {msgFileInUse};
     }
     // Saved whole under the chosen name: the user sees the workbook of that name, and saves it

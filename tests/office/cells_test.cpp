@@ -12,11 +12,9 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using estimate::CabinetConfig;

@@ -241,6 +241,10 @@ class StartFolderTest : public ::testing::TestWithParam<StartFolderCase> {};
 
 TEST_P(StartFolderTest, IsWhereTheUserMayWrite) {
     const StartFolderCase& c = GetParam();
+#ifdef Q_OS_WIN
+    if (std::string(c.expected) != "program")
+        GTEST_SKIP() << "Windows names the documents folder itself, not through HOME or XDG";
+#endif
     QTemporaryDir root;
     const QString home = root.filePath(QStringLiteral("home"));
     const QString documents = home + QStringLiteral("/Документы");

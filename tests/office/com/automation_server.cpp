@@ -342,6 +342,16 @@ const std::map<std::string, Member> members = {
          state.workbook.clear();
          return S_OK;
      }},
+    {"Workbooks.count",
+     [](Object&, const Args&, VARIANT* r) { return answerInt(r, state.workbook.empty() ? 0 : 1); }},
+    {"Workbooks.item",
+     [](Object&, const Args& a, VARIANT* r) {
+         return state.workbook.empty() || a.empty() || integer(*a[0]) != 1
+                    ? failed
+                    : answer(r, new Object("Workbook"));
+     }},
+    {"Workbook.fullname",
+     [](Object&, const Args&, VARIANT* r) { return answer(r, utf8(state.workbook.c_str())); }},
     {"Workbook.save",
      [](Object&, const Args&, VARIANT*) {
          if (state.readOnly)

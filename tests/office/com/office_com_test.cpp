@@ -12,8 +12,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -115,6 +117,8 @@ TEST(NoServer, ThePartsOwnMessages) {
     auto docs = documents();
     ASSERT_NE(docs->suite(), nullptr) << "the plugin is not beside the program";
     EXPECT_EQ(docs->writeRequest(path, someRequest()), QStringList{msgCannotLoad});
+    EXPECT_FALSE(QFileInfo::exists(path));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(":/templates/BLANK"), path));
     QStringList messages;
     EXPECT_FALSE(docs->readRequestFile(path, {}, messages));
     EXPECT_EQ(messages, QStringList{msgCannotLoad});
@@ -123,11 +127,23 @@ TEST(NoServer, ThePartsOwnMessages) {
     EXPECT_FALSE(docs->printout(description));
 }
 
+// The request is made in a file of its own beside the chosen one, saved and closed there, and
+// the chosen name, once it holds the whole request, is opened and shown.
 TEST_F(ComOffice, RequestCallsInTheirOrder) {
     const estimate::CabinetConfig c = someRequest();
     auto docs = documents();
     EXPECT_EQ(docs->writeRequest(request, c), QStringList());
-    QStringList expected = opening(request, false);
+    const QStringList got = calls();
+    const QFileInfo chosen(request);
+    const QRegularExpression sideOpen(
+        "^Excel Workbooks.Open call BSTR:\"" +
+        QRegularExpression::escape(QDir::toNativeSeparators(
+            chosen.absoluteDir().filePath('.' + chosen.fileName() + '.'))) +
+        "[A-Za-z0-9]{6}\" I4:0$");
+    ASSERT_GE(got.size(), 4);
+    ASSERT_TRUE(sideOpen.match(got[3]).hasMatch()) << got[3].toStdString();
+    const QString side = got[3].section('"', 1, 1);
+    QStringList expected = opening(side, false);
     for (const office::CellWrite& w : office::requestCells(c)) {
         const auto* text = std::get_if<std::string>(&w.value);
         expected << "Excel Application.Range put " + bstr(QString::fromStdString(w.address)) + ' ' +
@@ -136,15 +152,24 @@ TEST_F(ComOffice, RequestCallsInTheirOrder) {
     }
     expected << "Excel Application.ActiveWorkbook get"
              << "Excel Workbook.Save call"
-             << "Excel Application.DisplayAlerts put BOOL:true"
+             << "Excel Application.Workbooks get"
+             << "Excel Workbooks.Count get"
+             << "Excel Workbooks.Item get I4:1"
+             << "Excel Workbook.FullName get"
+             << "Excel Workbook.Close call BOOL:false";
+    expected << opening(request, false) << "Excel Application.DisplayAlerts put BOOL:true"
              << "Excel Application.Visible put BOOL:true"
              << "Excel Application.Hwnd get";
-    EXPECT_EQ(calls(), expected);
+    EXPECT_EQ(got.join('\n').toStdString(), expected.join('\n').toStdString());
+    EXPECT_FALSE(QFileInfo::exists(side));
     QFile f(log);
     f.open(QIODevice::ReadOnly);
-    EXPECT_EQ(f.readLine().trimmed(),
-              "Excel started, process " +
-                  QByteArray::number(static_cast<qlonglong>(docs->suite()->officePid())));
+    QByteArray started;
+    for (QByteArray line; !(line = f.readLine()).isEmpty();)
+        if (line.startsWith("Excel started, process "))
+            started = line.trimmed();
+    EXPECT_EQ(started, "Excel started, process " +
+                           QByteArray::number(static_cast<qlonglong>(docs->suite()->officePid())));
 }
 
 TEST_F(ComOffice, LoadReadsTheRequestBackReadOnly) {
