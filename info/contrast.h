@@ -7,6 +7,11 @@
 
 namespace info {
 
+// The least contrast of the window's texts on their backgrounds (WCAG's level for small text),
+// and the least at which a link label keeps the scheme's highlight colour.
+inline constexpr double textContrast = 4.5;
+inline constexpr double keptLinkContrast = 3.0;
+
 // The ratio of the lighter colour's relative luminance to the darker one's, each plus 0.05:
 // 1 (the same colour) to 21 (black on white). Alpha is ignored.
 double contrastRatio(const QColor& a, const QColor& b);

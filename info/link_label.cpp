@@ -156,8 +156,8 @@ QUrl LinkLabel::target() const {
 // A colour that reads less than 3 : 1 on what the label stands on (the highlight of a dark
 // scheme) gives way to the scheme's link colour, or to itself made lighter or darker, at 4.5 : 1.
 void LinkLabel::applyLook() {
-    constexpr double keep = 3.0;
-    constexpr double want = 4.5;
+    constexpr double keep = keptLinkContrast;
+    constexpr double want = textContrast;
     const QPalette& scheme = palette();
     const QColor ground =
         backdrop_.isValid() ? backdrop_ : scheme.color(QPalette::Active, QPalette::Window);

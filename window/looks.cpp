@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "window/looks.h"
 
-#include "info/contrast.h"
 #include "resources/kc_resources.h"
 
 #include <QImage>
@@ -37,7 +36,8 @@ QPalette readablePalette(const QPalette& scheme) {
         for (const TextRole& r : textRoles) {
             const QColor text = scheme.color(group, r.text);
             const QColor ground = scheme.color(group, r.background);
-            const QColor readable = info::readableOn(text, ground, textContrast, textContrast);
+            const QColor readable =
+                info::readableOn(text, ground, info::textContrast, info::textContrast);
             if (readable != text)
                 own.setColor(group, r.text, readable);
         }

@@ -3,6 +3,8 @@
 // texts readable, and bitmaps for the screen's device pixel ratio.
 #pragma once
 
+#include "info/contrast.h"
+
 #include <QColor>
 #include <QPalette>
 #include <QPixmap>
@@ -11,11 +13,8 @@
 
 namespace window {
 
-// The least contrast of every text of the window on its background.
-inline constexpr double textContrast = 4.5;
-
 // The roles of `scheme` that the window changes so that each text role reads at least
-// textContrast : 1 on its background role in every colour group (a scheme's disabled text
+// info::textContrast : 1 on its background role in every colour group (a scheme's disabled text
 // often does not); only those roles are set in the result. Empty for a scheme that reads well.
 QPalette readablePalette(const QPalette& scheme);
 

@@ -200,7 +200,10 @@ void TMain::showPictures() {
 // Window handlers
 
 void TMain::FormCreate(QObject*) {
-    saveDialogFolder_ = window::dialogStartFolder(QCoreApplication::applicationDirPath()) + u'/';
+    // Whether the program's folder takes files is asked once, not at every reset.
+    static const QString startFolder =
+        window::dialogStartFolder(QCoreApplication::applicationDirPath()) + u'/';
+    saveDialogFolder_ = startFolder;
 
     info::showWelcomeTopic(doc_);
 }
