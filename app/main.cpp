@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Калькулятор расчета кабинета ОТ: one window, run until it is closed.
-#include "window/app_setup.h"
+#include "app/app_setup.h"
 #include "window/main_window.h"
 #include "window/qt_compat.h"
 
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     parser.process(*app); // answers --help and --version, refuses unknown options
 
     QApplication::setApplicationDisplayName(QString::fromUtf8("Калькулятор расчета кабинета ОТ"));
-    window::setupApplication();
+    app::setupApplication();
     TMain main;
     main.show();
     return app->exec();

@@ -5,14 +5,14 @@
 #include "access/access.h"
 #include "info/change_topics.h"
 #include "info/link_label.h"
+#include "offer/document_view.h"
+#include "offer/pdf_save.h"
 #include "resources/kc_resources.h"
 #include "window/accessibility.h"
-#include "window/app_setup.h"
-#include "window/document_view.h"
+#include "window/face.h"
 #include "window/factories.h"
 #include "window/layout.h"
 #include "window/looks.h"
-#include "window/pdf_save.h"
 #include "window/start_folder.h"
 #include "window/widgets.h"
 
@@ -75,6 +75,19 @@ window::ControlLookup lookup(const TMain* main) {
     return [main](const QString& name) { return main->control(name); };
 }
 
+// The description's picture in the picture control, for the screen's pixel ratio.
+offer::DescriptionView::ShowPicture showIn(QLabel* image) {
+    return [image](const std::string& name) {
+        if (name.empty()) {
+            image->clear();
+            return;
+        }
+        // A picture that the program does not carry shows nothing; the document keeps its name.
+        image->setPixmap(window::pictureFor(kc::resources::picture(QString::fromStdString(name)),
+                                            image->devicePixelRatioF()));
+    };
+}
+
 } // namespace
 
 TMain::TMain(QWidget* parent)
@@ -86,12 +99,12 @@ TMain::TMain(QWidget* parent)
     setFont(window::windowFont());
     FormCanResize(this);
     build();
-    view_ = std::make_unique<window::DescriptionView>(
-        control<QTextEdit>(QStringLiteral("RichEdit"))->document(),
-        control<QLabel>(QStringLiteral("Image")));
-    view_->keepCaretAtStart(control<QTextEdit>(QStringLiteral("RichEdit")));
+    auto* panel = control<QTextEdit>(QStringLiteral("RichEdit"));
+    view_ = std::make_unique<offer::DescriptionView>(
+        panel->document(), showIn(control<QLabel>(QStringLiteral("Image"))));
+    view_->keepCaretAtStart(panel);
     doc_.setObserver(view_.get());
-    window::addPdfSave(*this);
+    offer::addPdfSave({this, panel, &doc_, &saveDialogFolder_});
     window::describeControls(this, lookup(this));
     FormCreate(this);
     keepOwnLooks();

@@ -16,8 +16,10 @@ class QAbstractButton;
 class QLineEdit;
 class QStyle;
 
-namespace window {
+namespace offer {
 class DescriptionView;
+} // namespace offer
+namespace window {
 struct ControlSpec;
 } // namespace window
 
@@ -109,7 +111,7 @@ class TMain : public QWidget {
     QHash<QString, QWidget*> controls_;
     QSet<const QObject*> countEdits_;
     estimate::DescriptionDocument doc_;
-    std::unique_ptr<window::DescriptionView> view_;
+    std::unique_ptr<offer::DescriptionView> view_;
     QString saveDialogFolder_;
     QStyle* style_ = nullptr; // the window's own, whatever the application's is
 };

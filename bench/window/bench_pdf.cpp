@@ -2,7 +2,7 @@
 // "Сохранить как PDF…" on the premium offer (area 50): the time from the menu action, once the
 // file is chosen, to the closed file, printed as the first run and the median of 20 more.
 //   bench_pdf [file]   also leaves the premium offer's PDF at `file` (scripts/pdf-screenshot)
-#include "window/app_setup.h"
+#include "app/app_setup.h"
 #include "window/main_window.h"
 
 #include <QAction>
@@ -49,7 +49,7 @@ double median(std::vector<double> v) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    window::setupApplication();
+    app::setupApplication();
     TMain main;
     main.show();
     main.setControlValue(QStringLiteral("EditSquare"), QStringLiteral("50"));

@@ -6,7 +6,7 @@
 //  - "Рассчитать" on the premium configuration until the description panel is laid out (and,
 //    separately, also repainted).
 // Run it under the platform to measure, for example: xvfb-run -a build/bench/window/bench_window
-#include "window/app_setup.h"
+#include "app/app_setup.h"
 #include "window/main_window.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -80,7 +80,7 @@ int child(int argc, char** argv, long long startNs) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kabinet-calc"));
     QApplication::setApplicationDisplayName(QString::fromUtf8("Калькулятор расчета кабинета ОТ"));
-    window::setupApplication();
+    app::setupApplication();
     TMain main;
     FirstPaint probe(startNs);
     main.installEventFilter(&probe);
@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
     if (argc == 3 && qstrcmp(argv[1], "--child") == 0)
         return child(argc, argv, QByteArray(argv[2]).toLongLong());
     QApplication app(argc, argv);
-    window::setupApplication();
+    app::setupApplication();
     std::printf("platform %s\n", qPrintable(QGuiApplication::platformName()));
     startFigures(argv[0]);
     calcFigures();

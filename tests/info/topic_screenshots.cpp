@@ -3,7 +3,7 @@
 //   info_topic_screenshots <output folder>
 // topic-trenajer.png (an empty line between two bullet groups), topic-maneken.png (centred lines
 // after the title) and topic-square.png (plain lines, no bullets).
-#include "window/app_setup.h"
+#include "app/app_setup.h"
 #include "window/main_window.h"
 
 #include <QApplication>
@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    window::setupApplication();
+    app::setupApplication();
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(folder.path());
 

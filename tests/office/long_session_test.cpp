@@ -2,10 +2,10 @@
 // A seller's long day in one process: request-then-load cycles and printouts through the real
 // window, with the calculator's and the office's memory, the open descriptors and the zombie
 // children printed as it goes. `office_uno_test --long-session N`, run by scripts/long-session.
+#include "app/app_setup.h"
 #include "office/host.h"
 #include "tests/office/uno_support.h"
 #include "tests/office/window_user.h"
-#include "window/app_setup.h"
 
 #include <QDir>
 #include <QFile>
@@ -64,7 +64,7 @@ int runLongSession(int cycles) {
     options.profileDir = KC_TEST_BINARY_DIR "/long-session-profile";
     office::useSharedDocuments(options);
     office::Suite& suite = *office::sharedDocuments().suite();
-    window::setupApplication(); // as the program itself starts
+    app::setupApplication(); // as the program itself starts
     TMain w;
     w.show();
     if (!QTest::qWaitForWindowExposed(&w))

@@ -3,8 +3,8 @@
 // screen after each, and the description panel beside them (run by scripts/office-screenshot
 // under Xvfb):
 //   office_screenshots <output folder>
+#include "app/app_setup.h"
 #include "office/workflow.h"
-#include "window/app_setup.h"
 #include "window/main_window.h"
 
 #include <QApplication>
@@ -35,7 +35,7 @@ bool grab(const QString& file) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    window::setupApplication(); // as the program starts: the panel's face, also the office's
+    app::setupApplication(); // as the program starts: the panel's face, also the office's
     if (argc < 2) {
         std::fprintf(stderr, "usage: office_screenshots <output folder>\n");
         return 2;

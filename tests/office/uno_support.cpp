@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "tests/office/uno_support.h"
 
+#include "app/app_setup.h"
 #include "office/processes.h"
 #include "office/request.h"
-#include "window/app_setup.h"
 
 #include <QApplication>
 #include <QDir>
@@ -279,7 +279,7 @@ std::vector<std::map<std::string, std::string>> formSheets(const QStringList& xl
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    window::installAccessibility(); // the windows its tests build are the program's
+    app::installAccessibility(); // the windows its tests build are the program's
     if (argc > 1 && QString(argv[1]) == "--calculator")
         return officetest::runCalculator(app.arguments().mid(2));
     if (argc > 2 && QString(argv[1]) == "--long-session")

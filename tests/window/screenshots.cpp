@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Takes screenshots of the window under a real X server and checks that the window manager
 // cannot maximise or resize it. Usage: window_screenshots <output folder>
-#include "window/app_setup.h"
+#include "app/app_setup.h"
 #include "window/main_window.h"
 #include "window/widgets.h"
 
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication app(argc, argv);
-    const QString family = window::setupApplication();
+    const QString family = app::setupApplication();
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(folder);
     std::printf("platform %s, font %s\n", qPrintable(QGuiApplication::platformName()),

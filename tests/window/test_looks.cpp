@@ -4,10 +4,11 @@
 // 12-point face, or the screen at 200 %. A forced or themed face or style moves no caption, every
 // text reads on its background, the pictures are drawn for the pixel ratio. The default run leaves
 // its record and screenshot in KC_LOOKS_REFERENCE for the others.
+#include "app/app_setup.h"
 #include "info/contrast.h"
 #include "info/link_label.h"
 #include "resources/kc_resources.h"
-#include "window/app_setup.h"
+#include "window/face.h"
 #include "window/looks.h"
 #include "window/main_window.h"
 #include "window/qt_compat.h"
@@ -259,7 +260,7 @@ int main(int argc, char** argv) {
         writeTheme(QStringLiteral("DejaVu Sans,12"));
     }
     QApplication app(argc, argv);
-    window::setupApplication();
+    app::setupApplication();
     // The theme sets its face once the event loop runs; without the theme, nothing to test.
     if (look().scheme && !QTest::qWaitFor([] { return QApplication::font().pointSize() == 12; })) {
         for (const QString& folder : QCoreApplication::libraryPaths())

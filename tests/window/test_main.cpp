@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Runs the window tests in one QApplication, set up as the program sets itself up.
-#include "window/app_setup.h"
+#include "app/app_setup.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -10,6 +10,6 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
-    window::setupApplication();
+    app::setupApplication();
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Draws the description document into a text document (the rich-text control's, or one for
-// the PDF) and the picture control as the document is written: each appended paragraph
+// the PDF), and has its picture shown, as the document is written: each appended paragraph
 // becomes one text block at once. The blocks of one write-up are laid out together, when the
 // handler that writes them has finished.
 #pragma once
@@ -9,17 +9,22 @@
 
 #include <QTextCursor>
 
-class QLabel;
+#include <functional>
+#include <string>
+
 class QTextDocument;
 class QTextEdit;
 class QTextList;
 
-namespace window {
+namespace offer {
 
 class DescriptionView : public estimate::DocumentObserver {
   public:
-    // `picture` may be null: then pictures are not shown.
-    DescriptionView(QTextDocument* text, QLabel* picture);
+    // Shows the picture of the given name, or none for an empty name.
+    using ShowPicture = std::function<void(const std::string& name)>;
+
+    // Without `showPicture` pictures are not shown.
+    explicit DescriptionView(QTextDocument* text, ShowPicture showPicture = {});
 
     // Writes the paragraphs a document already holds, as if they were appended now.
     void replay(const estimate::DescriptionDocument& doc);
@@ -39,7 +44,7 @@ class DescriptionView : public estimate::DocumentObserver {
     void beginBatch();
 
     QTextDocument* text_;
-    QLabel* picture_;
+    ShowPicture showPicture_;
     QTextEdit* caretOwner_ = nullptr;
     QTextCursor cursor_;
     QTextList* list_ = nullptr; // the bulleted run being written
@@ -48,4 +53,4 @@ class DescriptionView : public estimate::DocumentObserver {
     bool batching_ = false;
 };
 
-} // namespace window
+} // namespace offer

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "window/app_setup.h"
+#include "app/app_setup.h"
 
 #include "access/access.h"
 #include "office/workflow.h"
 #include "resources/kc_resources.h"
+#include "window/face.h"
 #include "window/main_window.h"
-#include "window/qt_compat.h"
+#include "window/platform.h"
 #include "window/widgets.h"
 
 #include <QApplication>
@@ -13,42 +14,16 @@
 #include <QFontDatabase>
 #include <QIcon>
 #include <QPixmapCache>
-#include <QProxyStyle>
-#include <QStyleFactory>
 #include <QTranslator>
 
-namespace window {
+namespace app {
 
 namespace {
-
-// Fusion with the classic 13-pixel check and radio marks and their text 4 pixels after them,
-// so captions get the width the layout gives them.
-class WindowStyle : public QProxyStyle {
-  public:
-    WindowStyle()
-        : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
-
-    int pixelMetric(PixelMetric metric, const QStyleOption* option,
-                    const QWidget* widget) const override {
-        switch (metric) {
-        case PM_IndicatorWidth:
-        case PM_IndicatorHeight:
-        case PM_ExclusiveIndicatorWidth:
-        case PM_ExclusiveIndicatorHeight:
-            return 13;
-        case PM_CheckBoxLabelSpacing:
-        case PM_RadioButtonLabelSpacing:
-            return 4;
-        default:
-            return QProxyStyle::pixelMetric(metric, option, widget);
-        }
-    }
-};
 
 // Without the catalogue (Qt's translations not installed) Qt's own texts stay English.
 void installQtTranslation() {
     auto* translator = new QTranslator(qApp);
-    const QString folder = platform::qtTranslationsFolder();
+    const QString folder = window::platform::qtTranslationsFolder();
     if (!translator->load(QString::fromUtf8(qtTranslation), folder)) {
         qWarning("no %s in %s: Qt's own texts stay English", qtTranslation, qPrintable(folder));
         delete translator;
@@ -57,32 +32,14 @@ void installQtTranslation() {
     QCoreApplication::installTranslator(translator);
 }
 
-QString& windowFamily() {
-    static QString family = QString::fromUtf8(fallbackFamily);
-    return family;
-}
-
 } // namespace
-
-QFont windowFont() {
-    QFont font(windowFamily());
-    font.setPixelSize(fontPixelSize);
-    // Full hinting widens the glyphs past the captions' boxes.
-    font.setHintingPreference(QFont::PreferVerticalHinting);
-    qt::setAllResolved(font);
-    return font;
-}
-
-QStyle* makeWindowStyle() {
-    return new WindowStyle;
-}
 
 void installAccessibility() {
     // What screen readers call the window's containers: the window a window, not a plain pane;
     // the panels panes and the frames round a row groupings, not window frames.
     static const accessibility::ClassRole roles[] = {
         {TMain::staticMetaObject.className(), QAccessible::Window},
-        {BevelPanel::staticMetaObject.className(), QAccessible::Pane},
+        {window::BevelPanel::staticMetaObject.className(), QAccessible::Pane},
         {"QFrame", QAccessible::Grouping},
     };
     accessibility::install(roles);
@@ -91,18 +48,18 @@ void installAccessibility() {
 QString setupApplication() {
     installAccessibility();
     installQtTranslation();
-    const QString fontFile = panelFontFile();
+    const QString fontFile = window::panelFontFile();
     const int regular = QFontDatabase::addApplicationFont(fontFile);
     if (regular >= 0) {
         const QStringList families = QFontDatabase::applicationFontFamilies(regular);
         if (!families.isEmpty())
-            windowFamily() = families.front();
+            window::useWindowFamily(families.front());
         office::shareFontWithOffice(fontFile); // the printout's body too
     }
     // The window keeps its own font and style (TMain); the application's are where the
     // dialogs and menus start from, and a platform theme may replace them.
-    QApplication::setFont(windowFont());
-    QApplication::setStyle(new WindowStyle);
+    QApplication::setFont(window::windowFont());
+    QApplication::setStyle(window::makeWindowStyle());
     QIcon icon;
     for (const QString& file : {QString::fromUtf8(kc::resources::appIcon),
                                 kc::resources::twice(QString::fromUtf8(kc::resources::appIcon))})
@@ -113,7 +70,7 @@ QString setupApplication() {
     // a day of requests that is most of the calculator's growth. The window's own controls
     // need far less.
     QPixmapCache::setCacheLimit(pixmapCacheKb);
-    return windowFamily();
+    return window::windowFont().family();
 }
 
-} // namespace window
+} // namespace app

@@ -1,18 +1,15 @@
 // SPDX-License-Identifier: MIT
-#include "window/document_view.h"
+#include "offer/document_view.h"
 
-#include "resources/kc_resources.h"
-#include "window/looks.h"
-
-#include <QLabel>
-#include <QPixmap>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextList>
 #include <QTimer>
 
-namespace window {
+#include <utility>
+
+namespace offer {
 
 namespace {
 
@@ -45,9 +42,9 @@ QTextBlockFormat blockFormat(const estimate::ParagraphFormat& f) {
 
 } // namespace
 
-DescriptionView::DescriptionView(QTextDocument* text, QLabel* picture)
+DescriptionView::DescriptionView(QTextDocument* text, ShowPicture showPicture)
     : text_(text)
-    , picture_(picture)
+    , showPicture_(std::move(showPicture))
     , cursor_(text) {
     text_->setUndoRedoEnabled(false);
     // Bullets stand in the indent, the text starts at the paragraph's left indent.
@@ -113,15 +110,8 @@ void DescriptionView::paragraphAppended(const estimate::Paragraph& p) {
 }
 
 void DescriptionView::pictureChanged(const std::string& name) {
-    if (!picture_)
-        return;
-    if (name.empty()) {
-        picture_->clear();
-        return;
-    }
-    // A picture that the program does not carry shows nothing; the document keeps its name.
-    picture_->setPixmap(window::pictureFor(kc::resources::picture(QString::fromStdString(name)),
-                                           picture_->devicePixelRatioF()));
+    if (showPicture_)
+        showPicture_(name);
 }
 
-} // namespace window
+} // namespace offer

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "window/offer_pdf.h"
+#include "offer/offer_pdf.h"
 
+#include "offer/document_view.h"
 #include "office/save_place.h"
 #include "office/workflow.h"
 #include "resources/kc_resources.h"
-#include "window/document_view.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
@@ -24,7 +24,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace window {
+namespace offer {
 
 namespace {
 
@@ -171,7 +171,7 @@ QString writeOfferPdf(const QString& path, const estimate::DescriptionDocument& 
         body.setDefaultFont(font);
         body.documentLayout()->setPaintDevice(&pdf);
         body.setDocumentMargin(0);
-        DescriptionView view(&body, nullptr);
+        DescriptionView view(&body);
         view.replay(description);
         // Whole pixels: the layout's fixed-point page breaks then fall exactly on the clip.
         const double pageHeight = std::floor(paint.height() - bodyTop);
@@ -202,4 +202,4 @@ QString writeOfferPdf(const QString& path, const estimate::DescriptionDocument& 
     return {};
 }
 
-} // namespace window
+} // namespace offer

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "window/pdf_save.h"
+#include "offer/pdf_save.h"
 
-#include "window/main_window.h"
-#include "window/offer_pdf.h"
+#include "offer/offer_pdf.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -11,49 +10,48 @@
 #include <QMessageBox>
 #include <QTextEdit>
 
-namespace window {
+namespace offer {
 
 namespace {
 
-QString askPdfPath(TMain* parent) {
-    QFileDialog dialog(parent);
+QString askPdfPath(const PdfSource& source) {
+    QFileDialog dialog(source.window);
     dialog.setObjectName(QStringLiteral("PdfSaveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
-    dialog.setDirectory(parent->saveDialogFolder());
+    dialog.setDirectory(*source.startFolder);
     dialog.selectFile(QString::fromUtf8(savePdfFileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
 }
 
-void savePdf(TMain& main) {
-    const QString path = askPdfPath(&main);
+void savePdf(const PdfSource& source) {
+    const QString path = askPdfPath(source);
     if (path.isEmpty())
         return;
-    auto* text = main.control<QTextEdit>(QStringLiteral("RichEdit"));
-    const QString error = writeOfferPdf(path, main.description(), text->font());
+    const QString error = writeOfferPdf(path, *source.description, source.panel->font());
     if (error.isEmpty())
         return;
     QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(), error,
-                    QMessageBox::Ok, &main);
+                    QMessageBox::Ok, source.window);
     box.setObjectName(QStringLiteral("PdfMessage"));
     box.exec();
 }
 
 } // namespace
 
-void addPdfSave(TMain& main) {
-    auto* action = new QAction(QString::fromUtf8(savePdfCaption), &main);
+void addPdfSave(const PdfSource& source) {
+    auto* action = new QAction(QString::fromUtf8(savePdfCaption), source.window);
     action->setObjectName(QStringLiteral("SavePdf"));
     action->setShortcut(QKeySequence::Save);
     action->setShortcutContext(Qt::WindowShortcut);
-    QObject::connect(action, &QAction::triggered, &main, [&main] { savePdf(main); });
-    main.addAction(action);
+    QObject::connect(action, &QAction::triggered, source.window, [source] { savePdf(source); });
+    source.window->addAction(action);
 
-    auto* text = main.control<QTextEdit>(QStringLiteral("RichEdit"));
+    QTextEdit* text = source.panel;
     text->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(text, &QWidget::customContextMenuRequested, text, [text, action](QPoint at) {
         QMenu* menu = text->createStandardContextMenu();
@@ -65,4 +63,4 @@ void addPdfSave(TMain& main) {
     });
 }
 
-} // namespace window
+} // namespace offer

@@ -10,7 +10,7 @@
 
 class QFont;
 
-namespace window {
+namespace offer {
 
 // Writes the PDF to `path` atomically: an existing file is replaced only when the whole new
 // one is written; a symbolic link there is replaced unless the user alone can have made it
@@ -19,4 +19,4 @@ namespace window {
 QString writeOfferPdf(const QString& path, const estimate::DescriptionDocument& description,
                       const QFont& font);
 
-} // namespace window
+} // namespace offer
