@@ -44,9 +44,4 @@ estimate::CabinetConfig readRequest(const CellReader& cell, estimate::CabinetCon
 // whole numbers without a fractional part.
 std::string numberText(double n);
 
-// The loaded record as control settings in the order loading sets them, the area first, in
-// the form TMain::setControlValue takes: "on"/"off", "selected"/"clear", an edit's text, a
-// slider's position, a radio group's item index.
-std::vector<std::pair<std::string, std::string>> controlSettings(const estimate::CabinetConfig& c);
-
 } // namespace office

@@ -123,8 +123,10 @@ void TMain::build() {
         if (*row.hint)
             w->setToolTip(utf8(row.hint));
         controls_.insert(w->objectName(), w);
-        connectHandler(row, w);
     }
+    applyConfig(estimate::CabinetConfig{}); // the initial values, before any handler is bound
+    for (const window::ControlSpec& row : window::controls())
+        connectHandler(row, control(utf8(row.name)));
     placeLinkLabels();
 }
 
@@ -190,9 +192,9 @@ void TMain::keepOwnLooks() {
 
 void TMain::showPictures() {
     for (const window::ControlSpec& row : window::controls())
-        if (row.kind == Kind::Picture && *row.initial)
+        if (row.kind == Kind::Picture && *row.caption)
             control<QLabel>(utf8(row.name))
-                ->setPixmap(window::pictureFor(utf8(row.initial), devicePixelRatioF()));
+                ->setPixmap(window::pictureFor(utf8(row.caption), devicePixelRatioF()));
     view_->pictureChanged(doc_.picture());
 }
 
