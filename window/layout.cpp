@@ -21,7 +21,7 @@ const ControlSpec kControls[] = {
     {"MemoPanel", Kind::Region, "Main", 837, 57, 395, 547, "", ""},
     {"ScrollBox", Kind::ScrollBox, "Main", 179, 57, 658, 547, "", ""},
 
-    // Section panels, stacked from the top of the scroll area in this order.
+    // Section panels, stacked from the top of the scroll area in the order of their switches.
     {"StendPanel", Kind::Section, "ScrollBox", 0, 0, 658, 49, "", ""},
     {"PlakatPanel", Kind::Section, "ScrollBox", 0, 0, 658, 49, "", ""},
     {"VitrinPanel", Kind::Section, "ScrollBox", 0, 0, 658, 175, "", ""},

@@ -3,6 +3,7 @@
 #include "window/main_window.h"
 
 #include "access/access.h"
+#include "estimate/inputs.h"
 #include "info/change_topics.h"
 #include "info/link_label.h"
 #include "resources/kc_resources.h"
@@ -17,6 +18,7 @@
 #include "window/widgets.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
@@ -123,6 +125,13 @@ void TMain::build() {
         if (*row.hint)
             w->setToolTip(utf8(row.hint));
         controls_.insert(w->objectName(), w);
+    }
+    // The section panels stack in the order of their switches.
+    auto* stack = static_cast<QBoxLayout*>(control<QScrollArea>("ScrollBox")->widget()->layout());
+    for (const estimate::SectionSwitch& s : estimate::sectionSwitches) {
+        QWidget* panel = control(QString::fromUtf8(s.panel.data(), qsizetype(s.panel.size())));
+        stack->removeWidget(panel);
+        stack->insertWidget(int(&s - estimate::sectionSwitches), panel);
     }
     applyConfig(estimate::CabinetConfig{}); // the initial values, before any handler is bound
     for (const window::ControlSpec& row : window::controls())
