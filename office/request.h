@@ -21,7 +21,8 @@ struct CellWrite {
     bool operator==(const CellWrite&) const = default;
 };
 
-// The cells a request writes for the configuration, in the order they are written. Numbers in
+// The cells a request writes for the configuration, in the order they are written: the cells
+// of the catalogue's rows, then those that follow them (types and levels). Numbers in
 // texts (the area) are read with the default QLocale.
 std::vector<CellWrite> requestCells(const estimate::CabinetConfig& c);
 
