@@ -2,6 +2,7 @@
 #include "estimate/estimate.h"
 
 #include "estimate/extended.h"
+#include "estimate/inputs.h"
 #include "estimate/sections.h"
 
 namespace estimate {
@@ -46,9 +47,9 @@ void writeSection(const detail::Section& s, const CabinetConfig& c, DescriptionD
 
 Sums sums(const CabinetConfig& c) {
     Sums s;
-    for (const auto& section : sections)
-        if (c.*section.enabled)
-            section.contribute(c, s);
+    for (std::size_t i = 0; i < std::size(sections); ++i)
+        if (c.*sectionSwitches[i].enabled)
+            sections[i].contribute(c, s);
     return s;
 }
 
@@ -100,9 +101,9 @@ Totals run(const CabinetConfig& c, DescriptionDocument& doc, std::string_view de
     heading(doc, "КОММЕРЧЕСКОЕ ПРЕДЛОЖЕНИЕ НА ОСНАЩЕНИЕ КАБИНЕТА ОХРАНЫ ТРУДА");
 
     PriceWriter writer(doc, total);
-    for (const auto& s : sections)
-        if (c.*s.enabled)
-            writeSection(s, c, doc, writer, total);
+    for (std::size_t i = 0; i < std::size(sections); ++i)
+        if (c.*sectionSwitches[i].enabled)
+            writeSection(sections[i], c, doc, writer, total);
 
     // Services, always present.
     doc.appendEmpty();

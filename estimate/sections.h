@@ -52,7 +52,6 @@ struct Sums {
 };
 
 struct Section {
-    bool CabinetConfig::*enabled;
     std::string_view heading;
     std::string_view installationText; // empty: the section has no installation amount
     std::string_view remark;
@@ -62,7 +61,7 @@ struct Section {
     void (*contribute)(const CabinetConfig&, Sums&);
 };
 
-// The six sections in the order of the estimate.
+// The six sections, each at the place of its switch in sectionSwitches (inputs.h).
 extern const Section sections[6];
 
 } // namespace estimate::detail

@@ -21,7 +21,8 @@ struct CellWrite {
     bool operator==(const CellWrite&) const = default;
 };
 
-// The cells a request writes for the configuration, in the order they are written. Numbers in
+// The cells a request writes for the configuration, in the order they are written: the cells
+// of the catalogue's rows, then those that follow them (types and levels). Numbers in
 // texts (the area) are read with the default QLocale.
 std::vector<CellWrite> requestCells(const estimate::CabinetConfig& c);
 
@@ -43,10 +44,5 @@ estimate::CabinetConfig readRequest(const CellReader& cell, estimate::CabinetCon
 // A number's text as loading puts it into an edit: the default QLocale's decimal separator,
 // whole numbers without a fractional part.
 std::string numberText(double n);
-
-// The loaded record as control settings in the order loading sets them, the area first, in
-// the form TMain::setControlValue takes: "on"/"off", "selected"/"clear", an edit's text, a
-// slider's position, a radio group's item index.
-std::vector<std::pair<std::string, std::string>> controlSettings(const estimate::CabinetConfig& c);
 
 } // namespace office

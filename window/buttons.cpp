@@ -2,8 +2,8 @@
 // "Рассчитать" and "Сброс": the estimate of the inputs into the result edits and the
 // description, and the reset of the inputs.
 #include "estimate/estimate.h"
+#include "estimate/inputs.h"
 #include "window/main_window.h"
-#include "window/presets.h"
 #include "window/qt_compat.h"
 
 #include <QGuiApplication>
@@ -28,8 +28,11 @@ void TMain::ButtonCalcClick(QObject*) {
 }
 
 void TMain::ButtonClearClick(QObject*) {
-    for (const window::ResetRow& row : window::resetSteps())
-        setControlValue(QString::fromUtf8(row.control), QString::fromUtf8(row.value));
+    for (const char* result : {"EditPrice", "EditVolume", "EditWeight", "EditTime"})
+        control<QLineEdit>(QString::fromUtf8(result))->clear();
+    // The area, the four counts derived from it, the section switches and CBCompTelephone
+    // keep their values.
+    applyConfig(estimate::reset(readConfig()));
     doc_.showPicture("");
     doc_.clear();
     FormCreate(this);

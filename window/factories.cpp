@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "window/factories.h"
 
+#include "estimate/inputs.h"
+
 #include "window/looks.h"
 #include "window/widgets.h"
 
@@ -76,7 +78,6 @@ QWidget* makeGroupBox(QWidget* parent) {
 
 QWidget* makeCheckBox(const ControlSpec& row, QWidget* parent, QObject* inputFilter) {
     auto* box = new QCheckBox(utf8(row.caption), parent);
-    box->setChecked(qstrcmp(row.initial, "ticked") == 0);
     box->installEventFilter(inputFilter);
     box->setGeometry(placeOf(row));
     fitCaption(box, QStyle::SE_CheckBoxContents);
@@ -90,7 +91,6 @@ QWidget* makeRadioButton(const ControlSpec& row, QWidget* parent, QObject* input
     if (!pair)
         pair = new QButtonGroup(parent);
     pair->addButton(radio);
-    radio->setChecked(qstrcmp(row.initial, "selected") == 0);
     radio->installEventFilter(inputFilter);
     radio->setGeometry(placeOf(row));
     fitCaption(radio, QStyle::SE_RadioButtonContents);
@@ -103,8 +103,6 @@ QWidget* makeRadioGroup(const ControlSpec& row, QWidget* parent, QObject* inputF
             continue;
         auto* group = new RadioGroup(utf8(row.caption), g.columns, g.items, parent);
         group->setGeometry(placeOf(row));
-        const QString initial = utf8(row.initial);
-        group->setItemIndex(initial == u"none" ? -1 : initial.toInt());
         for (QAbstractButton* item : group->buttons()->buttons())
             item->installEventFilter(inputFilter);
         group->setGeometry(placeOf(row));
@@ -116,7 +114,7 @@ QWidget* makeRadioGroup(const ControlSpec& row, QWidget* parent, QObject* inputF
 
 // An edit with its caption above it.
 QWidget* makeEdit(const ControlSpec& row, QWidget* parent, QObject* inputFilter) {
-    auto* edit = new QLineEdit(utf8(row.initial), parent);
+    auto* edit = new QLineEdit(parent);
     auto* label = new QLabel(utf8(row.caption), parent);
     label->setObjectName(utf8(row.name) + QStringLiteral("EditLabel"));
     label->move(row.x, row.y - editLabelOffset);
@@ -126,7 +124,7 @@ QWidget* makeEdit(const ControlSpec& row, QWidget* parent, QObject* inputFilter)
     if (row.kind == Kind::ResultEdit)
         edit->setReadOnly(true);
     else
-        edit->setValidator(new TypingLimit(edit, row.maxLength));
+        edit->setValidator(new TypingLimit(edit, estimate::input(row.name)->maxLength));
     edit->installEventFilter(inputFilter);
     edit->setGeometry(placeOf(row));
     return edit;
@@ -134,12 +132,11 @@ QWidget* makeEdit(const ControlSpec& row, QWidget* parent, QObject* inputFilter)
 
 QWidget* makeSlider(const ControlSpec& row, QWidget* parent) {
     auto* slider = new QSlider(Qt::Horizontal, parent);
-    slider->setRange(1, 10);
+    slider->setRange(1, estimate::maxLevel);
     slider->setSingleStep(1);
     slider->setPageStep(2);
     slider->setTickPosition(QSlider::TicksAbove);
     slider->setTickInterval(1);
-    slider->setValue(utf8(row.initial).toInt());
     slider->setGeometry(placeOf(row));
     return slider;
 }
@@ -160,8 +157,8 @@ QWidget* makeLabel(const ControlSpec& row, QWidget* parent) {
 QWidget* makePicture(const ControlSpec& row, QWidget* parent) {
     auto* picture = new QLabel(parent);
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (*row.initial)
-        picture->setPixmap(pictureFor(utf8(row.initial), parent->devicePixelRatioF()));
+    if (*row.caption)
+        picture->setPixmap(pictureFor(utf8(row.caption), parent->devicePixelRatioF()));
     picture->setGeometry(placeOf(row));
     return picture;
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Reading and setting the inputs; the entry rules; the one place where presses, clicks and typed
-// characters reach the controls.
-#include "estimate/config_fields.h"
+// Reading and setting the inputs by the catalogue of estimate/inputs.h; the entry rules; the one
+// place where presses, clicks and typed characters reach the controls.
+#include "estimate/inputs.h"
 #include "estimate/count.h"
 #include "window/entry_rules.h"
 #include "window/main_window.h"
@@ -38,10 +38,18 @@ QChar typedCharacter(const QKeyEvent* e) {
 
 } // namespace
 
+namespace {
+
+QString qt(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+} // namespace
+
 estimate::CabinetConfig TMain::readConfig() const {
     estimate::CabinetConfig c;
-    for (const estimate::Field& f : estimate::configFields) {
-        QWidget* w = control(QString::fromUtf8(f.name.data(), qsizetype(f.name.size())));
+    for (const estimate::InputRow& row : estimate::inputs()) {
+        QWidget* w = control(qt(row.name));
         std::visit(
             [&](auto member) {
                 using T = std::remove_reference_t<decltype(c.*member)>;
@@ -54,25 +62,35 @@ estimate::CabinetConfig TMain::readConfig() const {
                 else
                     c.*member = static_cast<window::RadioGroup*>(w)->itemIndex();
             },
-            f.member);
+            row.member);
     }
     return c;
 }
 
-void TMain::setControlValue(const QString& name, const QString& value) {
-    QWidget* w = control(name);
-    if (auto* box = qobject_cast<QCheckBox*>(w))
-        box->setChecked(value == u"on");
-    else if (auto* radio = qobject_cast<QRadioButton*>(w))
-        window::setRadioChecked(radio, value == u"selected");
-    else if (auto* edit = qobject_cast<QLineEdit*>(w))
-        edit->setText(value);
-    else if (auto* slider = qobject_cast<QSlider*>(w))
-        slider->setValue(value.toInt());
-    else if (auto* group = qobject_cast<window::RadioGroup*>(w))
-        group->setItemIndex(value == u"none" ? -1 : value.toInt());
-    else
-        qWarning("setControlValue: no input control named %s", qPrintable(name));
+void TMain::applyConfig(const estimate::CabinetConfig& c) {
+    for (const estimate::InputRow& row : estimate::inputs()) {
+        QWidget* w = control(qt(row.name));
+        std::visit(
+            [&](auto member) {
+                const auto& value = c.*member;
+                using T = std::remove_cvref_t<decltype(value)>;
+                if constexpr (std::is_same_v<T, bool>) {
+                    if (auto* radio = qobject_cast<QRadioButton*>(w))
+                        window::setRadioChecked(radio, value);
+                    else
+                        static_cast<QAbstractButton*>(w)->setChecked(value);
+                } else if constexpr (std::is_same_v<T, std::string>) {
+                    auto* edit = static_cast<QLineEdit*>(w);
+                    if (const QString text = QString::fromStdString(value); edit->text() != text)
+                        edit->setText(text);
+                } else if (auto* slider = qobject_cast<QSlider*>(w)) {
+                    slider->setValue(value);
+                } else {
+                    static_cast<window::RadioGroup*>(w)->setItemIndex(value);
+                }
+            },
+            row.member);
+    }
 }
 
 int TMain::itemIndex(const QString& radioGroup) const {

@@ -30,11 +30,9 @@ enum class Kind {
 struct ControlSpec {
     const char* name;
     Kind kind;
-    const char* parent; // "Main" for the window itself
-    int x, y, w, h;     // pixels at 96 dpi, relative to the parent's client area
-    const char* caption;
-    const char* initial; // "ticked"/"clear", "selected"/"not selected", a text, a position, an item
-    int maxLength;       // typing limit of an edit, 0 for none
+    const char* parent;  // "Main" for the window itself
+    int x, y, w, h;      // pixels at 96 dpi, relative to the parent's client area
+    const char* caption; // a picture's resource; an input's initial value is the record's own
     const char* hint;    // a tooltip, and what screen readers say the control is for
     const char* description = ""; // what screen readers say instead of the hint, without a tooltip
 };

@@ -3,6 +3,7 @@
 #include "window/main_window.h"
 
 #include "access/access.h"
+#include "estimate/inputs.h"
 #include "info/change_topics.h"
 #include "info/link_label.h"
 #include "offer/document_view.h"
@@ -17,6 +18,7 @@
 #include "window/widgets.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
@@ -136,8 +138,17 @@ void TMain::build() {
         if (*row.hint)
             w->setToolTip(utf8(row.hint));
         controls_.insert(w->objectName(), w);
-        connectHandler(row, w);
     }
+    // The section panels stack in the order of their switches.
+    auto* stack = static_cast<QBoxLayout*>(control<QScrollArea>("ScrollBox")->widget()->layout());
+    for (const estimate::SectionSwitch& s : estimate::sectionSwitches) {
+        QWidget* panel = control(QString::fromUtf8(s.panel.data(), qsizetype(s.panel.size())));
+        stack->removeWidget(panel);
+        stack->insertWidget(int(&s - estimate::sectionSwitches), panel);
+    }
+    applyConfig(estimate::CabinetConfig{}); // the initial values, before any handler is bound
+    for (const window::ControlSpec& row : window::controls())
+        connectHandler(row, control(utf8(row.name)));
     placeLinkLabels();
 }
 
@@ -203,9 +214,9 @@ void TMain::keepOwnLooks() {
 
 void TMain::showPictures() {
     for (const window::ControlSpec& row : window::controls())
-        if (row.kind == Kind::Picture && *row.initial)
+        if (row.kind == Kind::Picture && *row.caption)
             control<QLabel>(utf8(row.name))
-                ->setPixmap(window::pictureFor(utf8(row.initial), devicePixelRatioF()));
+                ->setPixmap(window::pictureFor(utf8(row.caption), devicePixelRatioF()));
     view_->pictureChanged(doc_.picture());
 }
 

@@ -43,10 +43,10 @@ class TMain : public QWidget {
         return qobject_cast<T*>(control(name));
     }
 
-    // Sets a control as the user would, so its handlers run: a check box "on"/"off", a radio
-    // button "selected"/"clear" (clear may leave its pair without a selection), an edit its
-    // text, a slider its position, a radio group its item index ("-1" or "none": no item).
-    void setControlValue(const QString& name, const QString& value);
+    // The mirror of readConfig: sets every input control that differs from the record as the
+    // user would, so its handlers run, in the order of estimate::inputs(); a radio button
+    // cleared may leave its pair without a selection.
+    void applyConfig(const estimate::CabinetConfig& c);
     // The selected item of a radio group, -1 for none.
     int itemIndex(const QString& radioGroup) const;
 

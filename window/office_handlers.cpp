@@ -4,7 +4,6 @@
 #include "window/main_window.h"
 
 #include "office/host.h"
-#include "office/request.h"
 #include "office/workflow.h"
 
 #include <QFileDialog>
@@ -67,8 +66,7 @@ void TMain::ButtonLoadClick(QObject*) {
     if (!loaded)
         return; // every cell is read before any control changes
     // The area first: its rule rewrites four counts, which the file's values then replace.
-    for (const auto& [control, value] : office::controlSettings(*loaded))
-        setControlValue(QString::fromStdString(control), QString::fromStdString(value));
+    applyConfig(*loaded);
     ButtonCalcClick();
 }
 

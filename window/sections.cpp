@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Section switches, level sliders, the showcase type, delivery and assembly: each handler sets
-// what its control governs in the window and shows its topic.
-#include "window/sections.h"
-
-#include "estimate/config.h"
+// Section switches, level sliders, the cabinet class, the showcase type, delivery and assembly:
+// each handler sets what its control governs in the window and shows its topic.
+#include "estimate/inputs.h"
 #include "estimate/showcases.h"
 #include "info/change_topics.h"
 #include "window/main_window.h"
@@ -12,13 +10,12 @@
 #include <QLabel>
 #include <QSlider>
 
-namespace window {
-
 namespace {
 
-const SectionSwitch kSwitches[] = {
-    {"CBStend", "StendPanel"}, {"CBPlakat", "PlakatPanel"}, {"CBVitrin", "VitrinPanel"},
-    {"CBMebel", "MebelPanel"}, {"CBComp", "CompPanel"},     {"CBTeh", "TehPanel"},
+struct LevelSlider {
+    const char* name;        // the slider
+    const char* label;       // the label that shows its level
+    const char* labelPrefix; // the level in percent follows
 };
 
 const LevelSlider kSliders[] = {
@@ -27,26 +24,21 @@ const LevelSlider kSliders[] = {
     {"TrackTeh", "LabelTehComplect", "комплектация = "},
 };
 
+QString qt(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
 } // namespace
 
-std::span<const SectionSwitch> sectionSwitches() {
-    return kSwitches;
-}
-std::span<const LevelSlider> levelSliders() {
-    return kSliders;
-}
-
-} // namespace window
-
 void TMain::showSection(int index) {
-    const window::SectionSwitch& s = window::kSwitches[index];
-    const bool on = control<QCheckBox>(s.name)->isChecked();
-    control(s.panel)->setVisible(on);
+    const estimate::SectionSwitch& s = estimate::sectionSwitches[index];
+    const bool on = control<QCheckBox>(qt(s.name))->isChecked();
+    control(qt(s.panel))->setVisible(on);
     info::showSectionTopic(s.name, on, doc_);
 }
 
 void TMain::showLevel(int index) {
-    const window::LevelSlider& s = window::kSliders[index];
+    const LevelSlider& s = kSliders[index];
     const int position = control<QSlider>(s.name)->value();
     auto* label = control<QLabel>(s.label);
     label->setText(QString::fromUtf8(s.labelPrefix) +
@@ -82,6 +74,15 @@ void TMain::TrackCompChange(QObject*) {
 }
 void TMain::TrackTehChange(QObject*) {
     showLevel(2);
+}
+
+void TMain::RGClassClick(QObject*) {
+    const int index = itemIndex(QStringLiteral("RGClass"));
+    if (index < 0)
+        return;
+    EditSquareChange(control(QStringLiteral("EditSquare")));
+    applyConfig(estimate::withClass(readConfig(), index));
+    info::showClassTopic(index, doc_);
 }
 
 void TMain::RGVitrinTipClick(QObject*) {

@@ -4,6 +4,7 @@
 //   bench_pdf [file]   also leaves the premium offer's PDF at `file` (scripts/pdf-screenshot)
 #include "app/app_setup.h"
 #include "window/main_window.h"
+#include "window/widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -52,8 +53,8 @@ int main(int argc, char** argv) {
     app::setupApplication();
     TMain main;
     main.show();
-    main.setControlValue(QStringLiteral("EditSquare"), QStringLiteral("50"));
-    main.setControlValue(QStringLiteral("RGClass"), QStringLiteral("0"));
+    main.control<QLineEdit>(QStringLiteral("EditSquare"))->setText(QStringLiteral("50"));
+    main.control<window::RadioGroup>(QStringLiteral("RGClass"))->setItemIndex(0);
     main.ButtonCalcClick();
 
     QTemporaryDir dir;

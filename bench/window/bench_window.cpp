@@ -8,10 +8,12 @@
 // Run it under the platform to measure, for example: xvfb-run -a build/bench/window/bench_window
 #include "app/app_setup.h"
 #include "window/main_window.h"
+#include "window/widgets.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTextEdit>
 #include <QTimer>
@@ -119,8 +121,8 @@ void calcFigures() {
     TMain main;
     main.show();
     QCoreApplication::processEvents();
-    main.setControlValue(QStringLiteral("EditSquare"), QStringLiteral("50"));
-    main.setControlValue(QStringLiteral("RGClass"), QStringLiteral("0"));
+    main.control<QLineEdit>(QStringLiteral("EditSquare"))->setText(QStringLiteral("50"));
+    main.control<window::RadioGroup>(QStringLiteral("RGClass"))->setItemIndex(0);
     auto* text = main.control<QTextEdit>(QStringLiteral("RichEdit"));
     std::vector<double> laidOut;
     std::vector<double> painted;

@@ -7,6 +7,7 @@
 #include "window/qt_compat.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -182,7 +183,7 @@ TEST_P(EditTopic, OnlyTheThreeCountEditsSelectTheirText) {
     ASSERT_NE(e, nullptr);
     const QString old = e->text();
     if (!e->isReadOnly())
-        main->setControlValue(e->objectName(), e->objectName() == "EditSquare" ? "12,5" : "7");
+        e->setText(e->objectName() == "EditSquare" ? "12,5" : "7");
     e->deselect();
     QTest::mouseClick(e, Qt::LeftButton, {}, QPoint(e->width() - 4, e->height() / 2));
     const bool all = info::selectsAllOnClick(GetParam().control);
@@ -191,7 +192,7 @@ TEST_P(EditTopic, OnlyTheThreeCountEditsSelectTheirText) {
                        GetParam().control == "EditVitrinManeken" ||
                        GetParam().control == "EditVitrinPusto");
     if (!e->isReadOnly())
-        main->setControlValue(e->objectName(), old);
+        e->setText(old);
 }
 
 auto handlerName = [](const auto& info) { return std::string(info.param.handler); };
@@ -202,11 +203,11 @@ INSTANTIATE_TEST_SUITE_P(Edits, EditTopic, testing::ValuesIn(shapesOf(true)), ha
 TEST(WindowTopics, HiddenSectionsShowNoTopic) {
     TMain main;
     main.show();
-    main.setControlValue("CBMebel", "off");
+    main.control<QCheckBox>("CBMebel")->setChecked(false);
     QWidget* bed = main.control("CBMebelBed");
     ASSERT_NE(bed, nullptr);
     EXPECT_FALSE(bed->isVisible());
-    main.setControlValue("CBMebel", "on");
+    main.control<QCheckBox>("CBMebel")->setChecked(true);
     EXPECT_TRUE(bed->isVisible());
 }
 

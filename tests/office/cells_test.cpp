@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The request's cells and their reading, without an office: the written cells of a
 // configuration, and a workbook's cells read back into a configuration.
+#include "estimate/inputs.h"
 #include "office/host.h"
 #include "office/request.h"
 #include "office/workflow.h"
@@ -310,11 +311,14 @@ TEST(ReadRequest, SwitchesAndClassAreLeftAlone) {
     EXPECT_EQ(c.RGClass, 2);
 }
 
-TEST(ReadRequest, ControlSettingsStartWithTheArea) {
-    const auto settings = office::controlSettings(CabinetConfig{});
-    ASSERT_FALSE(settings.empty());
-    EXPECT_EQ(settings.front(), std::make_pair(std::string("EditSquare"), std::string("0,00")));
-    EXPECT_EQ(settings.size(), 52u); // one per row of the loading order
+TEST(ReadRequest, TheAreaIsLoadedFirst) {
+    std::vector<std::string_view> loaded;
+    for (const estimate::InputRow& row : estimate::inputs())
+        if (row.cell != estimate::Cell::None)
+            loaded.push_back(row.name);
+    ASSERT_FALSE(loaded.empty());
+    EXPECT_EQ(loaded.front(), "EditSquare");
+    EXPECT_EQ(loaded.size(), 52u); // one per row of the loading order
 }
 
 // ---- Without LibreOffice ------------------------------------------------------------------

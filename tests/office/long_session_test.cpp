@@ -83,14 +83,14 @@ int runLongSession(int cycles) {
     for (int i = 1; i <= cycles; ++i) {
         const QString path = dir.filePath(QStringLiteral("cycle.xls"));
         const QString area = QString::number(20 + i % 50);
-        w.setControlValue(QStringLiteral("EditSquare"), area);
+        w.control<QLineEdit>(QStringLiteral("EditSquare"))->setText(area);
         {
             User user(path);
             w.ButtonRequestClick();
             failures += !user.messages.isEmpty();
         }
         suite.closeDocumentOf(path.toStdString()); // the user closes it
-        w.setControlValue(QStringLiteral("EditSquare"), QStringLiteral("1"));
+        w.control<QLineEdit>(QStringLiteral("EditSquare"))->setText(QStringLiteral("1"));
         {
             User user(path);
             w.ButtonLoadClick();

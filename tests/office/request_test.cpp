@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // "Заявка" and "Загрузить" against a real office: the written workbook checked by an
 // independent conversion to CSV, and the workbook read back into a configuration.
+#include "estimate/inputs.h"
 #include "office/host.h"
 #include "office/request.h"
 #include "tests/office/uno_support.h"
@@ -15,6 +16,7 @@
 #include <unistd.h>
 
 using estimate::CabinetConfig;
+using estimate::Cell;
 using namespace officetest;
 
 namespace {
@@ -61,41 +63,18 @@ CabinetConfig writeAndReadBack(const CabinetConfig& c, const QString& path) {
     return loaded.value_or(CabinetConfig{});
 }
 
-// Every option box of the sections and the services.
-constexpr bool CabinetConfig::*optionBoxes[] = {&CabinetConfig::CB3d,
-                                                &CabinetConfig::CBDostavka,
-                                                &CabinetConfig::CBSborka,
-                                                &CabinetConfig::CBVitrinSIZ,
-                                                &CabinetConfig::CBVitrinGO,
-                                                &CabinetConfig::CBVitrinEB,
-                                                &CabinetConfig::CBVitrinPB,
-                                                &CabinetConfig::CBVitrinPM,
-                                                &CabinetConfig::CBMebelPrepod,
-                                                &CabinetConfig::CBMebelStudent,
-                                                &CabinetConfig::CBMebelGarderob,
-                                                &CabinetConfig::CBMebeShkaf,
-                                                &CabinetConfig::CBMebelBed,
-                                                &CabinetConfig::CBCompPrepod,
-                                                &CabinetConfig::CBCompStudent,
-                                                &CabinetConfig::CBCompNet,
-                                                &CabinetConfig::CBCompProector,
-                                                &CabinetConfig::CBCompTelephone,
-                                                &CabinetConfig::CBCompTV,
-                                                &CabinetConfig::CBCompPrinter,
-                                                &CabinetConfig::CBCompAudio,
-                                                &CabinetConfig::CBTehBoard,
-                                                &CabinetConfig::CBTehProgramma,
-                                                &CabinetConfig::CBTehTrenajer,
-                                                &CabinetConfig::CBTehFilm,
-                                                &CabinetConfig::CBTehBook,
-                                                &CabinetConfig::CBTehTest};
-constexpr bool CabinetConfig::*sectionSwitches[] = {
-    &CabinetConfig::CBStend, &CabinetConfig::CBPlakat, &CabinetConfig::CBVitrin,
-    &CabinetConfig::CBMebel, &CabinetConfig::CBComp,   &CabinetConfig::CBTeh};
+// Every option box of the sections and the services: the check boxes with a cell.
+std::vector<estimate::Flag> optionBoxes() {
+    std::vector<estimate::Flag> out;
+    for (const estimate::InputRow& r : estimate::inputs())
+        if (r.cell == Cell::One || r.cell == Cell::Yes || r.cell == Cell::Gate)
+            out.push_back(std::get<estimate::Flag>(r.member));
+    return out;
+}
 
 CabinetConfig everything() {
     CabinetConfig c;
-    for (bool CabinetConfig::*f : optionBoxes)
+    for (estimate::Flag f : optionBoxes())
         c.*f = true;
     c.EditSquare = "48,5";
     c.EditStendS = "10";
@@ -121,9 +100,9 @@ CabinetConfig randomConfig(std::mt19937& rng) {
         return coin(40) ? std::string("0") : std::to_string(rng() % (max + 1));
     };
     CabinetConfig c = everything();
-    for (bool CabinetConfig::*f : sectionSwitches)
-        c.*f = coin(50);
-    for (bool CabinetConfig::*f : optionBoxes)
+    for (const estimate::SectionSwitch& s : estimate::sectionSwitches)
+        c.*s.enabled = coin(50);
+    for (estimate::Flag f : optionBoxes())
         c.*f = coin(50);
     const char* areas[] = {"0,00", "0", "10", "12,5", "100", "6,25", "0,75", "999"};
     c.EditSquare = areas[rng() % 8];

@@ -6,10 +6,12 @@
 #include "app/app_setup.h"
 #include "office/workflow.h"
 #include "window/main_window.h"
+#include "window/widgets.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -49,8 +51,8 @@ int main(int argc, char** argv) {
     office::Documents& docs = office::sharedDocuments();
 
     TMain w;
-    w.setControlValue("EditSquare", "40");
-    w.setControlValue("RGClass", "1");
+    w.control<QLineEdit>("EditSquare")->setText("40");
+    w.control<window::RadioGroup>("RGClass")->setItemIndex(1);
     w.ButtonCalcClick();
 
     QTemporaryDir files;

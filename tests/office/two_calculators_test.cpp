@@ -35,7 +35,7 @@ int runCalculator(const QStringList& args) {
     };
     for (int i = 0; i < rounds; ++i) {
         const QString area = QString::number(30 + i);
-        w.setControlValue(QStringLiteral("EditSquare"), area);
+        w.control<QLineEdit>(QStringLiteral("EditSquare"))->setText(area);
         for (const char* name : {"shown", "loaded"}) {
             User user(dir.filePath(QStringLiteral("%1-%2.xls").arg(QLatin1String(name)).arg(i)));
             w.ButtonRequestClick();
@@ -44,7 +44,7 @@ int runCalculator(const QStringList& args) {
         }
         const QString loaded = dir.filePath(QStringLiteral("loaded-%1.xls").arg(i));
         office::sharedDocuments().suite()->closeDocumentOf(loaded.toStdString());
-        w.setControlValue(QStringLiteral("EditSquare"), QStringLiteral("1"));
+        w.control<QLineEdit>(QStringLiteral("EditSquare"))->setText(QStringLiteral("1"));
         {
             User user(loaded);
             w.ButtonLoadClick();

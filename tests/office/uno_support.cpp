@@ -2,6 +2,8 @@
 #include "tests/office/uno_support.h"
 
 #include "app/app_setup.h"
+#include "estimate/inputs.h"
+
 #include "office/processes.h"
 #include "office/request.h"
 
@@ -170,12 +172,9 @@ estimate::CabinetConfig windowCorrected(estimate::CabinetConfig c) {
 const std::vector<std::string>& inputCells() {
     static const std::vector<std::string> cells = [] {
         std::set<std::string> all;
-        office::readRequest(
-            [&](std::string_view a) {
-                all.insert(std::string(a));
-                return office::CellValue{};
-            },
-            {});
+        for (const estimate::InputRow& row : estimate::inputs())
+            if (row.cell != estimate::Cell::None)
+                all.emplace(row.address);
         return std::vector<std::string>(all.begin(), all.end());
     }();
     return cells;

@@ -87,7 +87,7 @@ TEST_F(OfficeWindow, RequestThenLoadRestoresTheControls) {
         suite().closeDocumentOf(path.toStdString());
 
         w->ButtonClearClick();
-        w->setControlValue("EditSquare", "100");
+        w->control<QLineEdit>("EditSquare")->setText("100");
         QWidget* loadButton = w->control("ButtonLoad"); // pressed from the keyboard
         w->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));

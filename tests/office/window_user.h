@@ -75,13 +75,9 @@ class User {
 
 // Sets every input as the configuration holds it; the window's handlers run.
 inline void setInputs(TMain& w, const estimate::CabinetConfig& c) {
-    const std::pair<const char*, bool> switches[] = {
-        {"CBStend", c.CBStend}, {"CBPlakat", c.CBPlakat}, {"CBVitrin", c.CBVitrin},
-        {"CBMebel", c.CBMebel}, {"CBComp", c.CBComp},     {"CBTeh", c.CBTeh}};
-    for (const auto& [name, on] : switches)
-        w.setControlValue(name, on ? "on" : "off");
-    for (const auto& [name, value] : office::controlSettings(c))
-        w.setControlValue(QString::fromStdString(name), QString::fromStdString(value));
+    estimate::CabinetConfig inputs = c;
+    inputs.RGClass = w.itemIndex(QStringLiteral("RGClass")); // a class would set more
+    w.applyConfig(inputs);
 }
 
 } // namespace officetest

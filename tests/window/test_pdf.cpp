@@ -233,8 +233,8 @@ TEST_P(PdfContentTest, HoldsTheLetterheadAndTheParagraphsInOrder) {
         break;
     case Content::Premium:
     case Content::PremiumLongLast:
-        w->setControlValue(QStringLiteral("EditSquare"), QStringLiteral("50"));
-        w->setControlValue(QStringLiteral("RGClass"), QStringLiteral("0"));
+        w->control<QLineEdit>(QStringLiteral("EditSquare"))->setText(QStringLiteral("50"));
+        w->control<window::RadioGroup>(QStringLiteral("RGClass"))->setItemIndex(0);
         w->ButtonCalcClick();
         if (GetParam().content == Content::PremiumLongLast) {
             // A last paragraph longer than a page crosses a page break whatever the font: each
