@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "window/factories.h"
 
+#include "estimate/config.h"
+
 #include "window/looks.h"
 #include "window/widgets.h"
 
@@ -134,7 +136,7 @@ QWidget* makeEdit(const ControlSpec& row, QWidget* parent, QObject* inputFilter)
 
 QWidget* makeSlider(const ControlSpec& row, QWidget* parent) {
     auto* slider = new QSlider(Qt::Horizontal, parent);
-    slider->setRange(1, 10);
+    slider->setRange(1, estimate::levelCount);
     slider->setSingleStep(1);
     slider->setPageStep(2);
     slider->setTickPosition(QSlider::TicksAbove);
