@@ -16,9 +16,8 @@ struct Link;
 class LinkLabel : public QLabel {
     Q_OBJECT
   public:
-    // name is the label's object name ("LabelVedramo", "LabelStendShop", ...); it decides the
-    // caption, the hint, the target and the hover pair.
-    explicit LinkLabel(const QString& name, QWidget* parent = nullptr);
+    // The label of one row of the links' table (info/links.h).
+    explicit LinkLabel(const Link& link, QWidget* parent = nullptr);
 
     // What a left click opens; empty for the labels that open nothing.
     QUrl target() const;
