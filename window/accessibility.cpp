@@ -2,7 +2,7 @@
 #include "window/accessibility.h"
 
 #include "access/access.h"
-#include "info/links.h"
+#include "info/link_label.h"
 #include "window/layout.h"
 
 #include <QAbstractButton>

@@ -5,7 +5,6 @@
 #include "access/access.h"
 #include "info/change_topics.h"
 #include "info/link_label.h"
-#include "info/links.h"
 #include "program.h"
 #include "resources/kc_resources.h"
 #include "window/accessibility.h"

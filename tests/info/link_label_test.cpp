@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Link labels on a real widget: what a click opens, the hint, the hover look.
 #include "info/link_label.h"
-#include "info/links.h"
 #include "info/seller.h"
 
 #include <QDesktopServices>

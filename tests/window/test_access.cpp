@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The window for screen readers and the keyboard: every control of the layout table seen
 // through QAccessible, and the focus order that Tab gives.
-#include "info/links.h"
 #include "window_fixture.h"
 
+#include "info/link_label.h"
 #include "window/layout.h"
 
 #include <QAccessible>
