@@ -11,8 +11,6 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
-#include <array>
-
 namespace info {
 
 namespace {
@@ -24,7 +22,7 @@ constexpr Opens Site = Opens::Site, Mail = Opens::Mail, Nothing = Opens::Nothing
 constexpr Pair Contact = Pair::Contact, Blue = Pair::Blue;
 
 // clang-format off
-constexpr std::array<Link, 26> table{{
+constexpr Link table[] = {
     // The contact labels on the logo, right edges aligned.
     {"LabelVedramo", "ImagePanel", 385, 4, true, "", seller::shopName, "Перейти на наш сайт", Site, "", Contact, Show::Capitals},
     {"LabelMale", "ImagePanel", 385, 23, true, "", seller::mailPublic, mailHint, Mail, subjectAndBody, Contact},
@@ -53,7 +51,7 @@ constexpr std::array<Link, 26> table{{
     {"LabelKabinetModul", "BottomPanel", 552, 14, false, "", "ОСНАЩЕНИЕ КАБИНЕТА", "Ссылка в интернет на обзор про оснащение кабинетов", Site, "/osnaschenie_kabinetov_i_ugolkov_po_ohrane_truda/?ua:16", Blue},
     {"LabelKabinetBooklet", "BottomPanel", 698, 14, false, "", "БУКЛЕТ", "Ссылка в интернет на брошюру - помощник при создании кабинета ОТ", Site, "/files/prices/kabinet_booklet.pdf", Blue},
     {"LabelKabinetPrezent", "BottomPanel", 764, 14, false, "", "ПРЕЗЕНТАЦИЯ", "Ссылка в интернет на видеопрезентацию кабинетов ОТ", Nothing, "", Blue, Show::Never},
-}};
+};
 // clang-format on
 
 QString qstr(std::string_view s) {
