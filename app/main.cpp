@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Калькулятор расчета кабинета ОТ: one window, run until it is closed.
+// The calculator: one window, run until it is closed.
+#include "program.h"
 #include "app/app_setup.h"
 #include "window/main_window.h"
 #include "window/qt_compat.h"
@@ -25,8 +26,8 @@ bool onlyAsksForText(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication::setApplicationName(QStringLiteral("kabinet-calc"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(KC_VERSION));
+    QCoreApplication::setApplicationName(QString::fromUtf8(program::name));
+    QCoreApplication::setApplicationVersion(QString::fromUtf8(program::version));
     window::qt::scaleForScreens();
     std::unique_ptr<QCoreApplication> app;
     if (onlyAsksForText(argc, argv))
@@ -35,12 +36,12 @@ int main(int argc, char** argv) {
         app = std::make_unique<QApplication>(argc, argv);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromUtf8("Калькулятор расчета кабинета ОТ"));
+    parser.setApplicationDescription(QString::fromUtf8(program::title));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.process(*app); // answers --help and --version, refuses unknown options
 
-    QApplication::setApplicationDisplayName(QString::fromUtf8("Калькулятор расчета кабинета ОТ"));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(program::title));
     app::setupApplication();
     TMain main;
     main.show();

@@ -7,7 +7,9 @@
 
 namespace estimate {
 
-// A level slider's position, 1 to 10, stands for ten times as many percent: 10 to 100.
+// A level slider's position, 1 to levelCount, stands for percentPerLevel times as many percent:
+// 10 to 100.
+inline constexpr int levelCount = 10;
 inline constexpr int percentPerLevel = 10;
 
 struct CabinetConfig {

@@ -13,9 +13,6 @@ using detail::Sums;
 
 namespace {
 
-constexpr std::int64_t projectPrice = 25000;
-constexpr std::int64_t minutesPerDay = 720;
-
 void heading(DescriptionDocument& doc, std::string_view text) {
     doc.setAlignment(Align::Center);
     doc.setSize(10);
@@ -118,7 +115,8 @@ Totals run(const CabinetConfig& c, DescriptionDocument& doc, std::string_view de
     doc.append("Доставка по Москве (в пределах МКАД) = БЕСПЛАТНО");
     doc.append("Доставка в другие города и регионы рассчитывается отдельно");
     doc.append("Осуществляем выезд специалистов для монтажа кабинета в другие города - услуга "
-               "платная = БИЛЕТ туда-обратно на 2 человека");
+               "платная = БИЛЕТ туда-обратно на " +
+               std::to_string(crewSize) + " человека");
     doc.setBullets(false);
     doc.appendEmpty();
     doc.addStyle(Bold);

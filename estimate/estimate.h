@@ -13,6 +13,12 @@
 
 namespace estimate {
 
+// The 3D project's price in roubles; the installation crew, and its working day in minutes, in
+// which the installation time is counted.
+inline constexpr std::int64_t projectPrice = 25000;
+inline constexpr int crewSize = 2;
+inline constexpr std::int64_t minutesPerDay = 720;
+
 struct ResultFields {
     std::string price;  // "EditPrice":  grouped thousands + " руб."
     std::string volume; // "EditVolume": cubic metres + " м3"

@@ -102,9 +102,8 @@ inline constexpr CabinetClass cabinetClasses[] = {
     {"БИЗНЕС-КЛАСС", 0.7},
     {"ЭКОНОМ-КЛАСС", 0.3},
 };
-inline constexpr int maxLevel = 10;
 inline int classLevel(int classIndex) {
-    return static_cast<int>(std::lround(maxLevel * cabinetClasses[classIndex].levelFactor));
+    return static_cast<int>(std::lround(levelCount * cabinetClasses[classIndex].levelFactor));
 }
 
 // The record as a class sets it: `c` with every row the class names set to its value.

@@ -24,8 +24,8 @@ struct LevelTopic {
     std::string_view sliderName;
     std::string_view picture;
     std::string_view titlePrefix; // the level in percent follows
-    std::string_view rangeLine;
-    std::string_view bands[3]; // positions 1 to 4, 5 to 7, 8 to 10
+    std::string_view rangeLine;   // the range in percent follows
+    std::string_view bands[3];    // positions 1 to 4, 5 to 7, 8 to 10
     std::string_view closing;
 };
 
@@ -59,21 +59,21 @@ const SectionTopic sections[] = {
 const LevelTopic levels[] = {
     {"TrackMebel", "PMEBEL",
      "ПОКАЗАТЕЛЬ УРОВНЯ КОМФОРТА МЕБЕЛИ = ",
-     "Уровень комфорта задается в процентах - от 10 до 100%",
+     "Уровень комфорта задается в процентах - ",
      {"Экономный вариант изготовления мебели - скромно, но со вкусом",
       "Оптимальный вариант мебельной комплектации - соответствие цена-качество",
       "Идеальный вариант мебели - высокое качество, стильный дизайн и высокие эксплуатационные характеристики - лучшие производители"},
      "Регулятор влияет только на стоимость комплектации - перечень и содержание обсуждаются на этапе согласования проекта"},
     {"TrackComp", "PTEH",
      "ПОКАЗАТЕЛЬ ТЕХНИЧЕСКОГО УРОВНЯ КОМПЬЮТЕРОВ И ОРГТЕХНИКИ = ",
-     "Технический уровень задается в процентах - от 10 до 100%",
+     "Технический уровень задается в процентах - ",
      {"Экономный вариант комплектации компьютеров и техники",
       "Оптимальный вариант компьютерной комплектации - соответствие цена-качество",
       "Идеальный технический вариант комплектации - высокое качество, производительность и внешний дизайн - лучшие брэнды"},
      "Регулятор влияет только на стоимость компьютерной техники - производители, оборудование и характеристики обсуждаются на этапе согласования проекта"},
     {"TrackTeh", "PTEACH",
      "ПОКАЗАТЕЛЬ УРОВНЯ КОМПЛЕКТАЦИИ СРЕДСТВАМИ ОБУЧЕНИЯ = ",
-     "Уровень комплектации задается в процентах - от 10 до 100%",
+     "Уровень комплектации задается в процентах - ",
      {"Экономный вариант комплектации учебным материалом - всего понемножку",
       "Оптимальный вариант поставки учебного материала - соответствие - то, что Вам необходимо",
       "Идеальный вариант комплектации учебным материалом - в Вашем кабинете есть всё"},
@@ -204,10 +204,14 @@ void showLevelTopic(std::string_view sliderName, int position, estimate::Descrip
                                 [&](const LevelTopic& t) { return t.sliderName == sliderName; });
     if (s == std::end(levels))
         return;
-    const std::string percent = std::to_string(position * estimate::percentPerLevel) + "%";
+    const auto percent = [](int level) {
+        return std::to_string(level * estimate::percentPerLevel) + "%";
+    };
     doc.showPicture(s->picture);
     TopicWriter w(doc);
-    w.centred(std::string(s->titlePrefix) + percent).centred("").centred(s->rangeLine);
+    w.centred(std::string(s->titlePrefix) + percent(position)).centred("");
+    w.centred(std::string(s->rangeLine) + "от " + std::to_string(estimate::percentPerLevel) +
+              " до " + percent(estimate::levelCount));
     w.left("");
     w.bullet(s->bands[position <= 4 ? 0 : position <= 7 ? 1 : 2]).bullet(s->closing);
     w.finish();

@@ -9,16 +9,46 @@
 #include <QLabel>
 #include <QUrl>
 
+#include <span>
+#include <string_view>
+
 namespace info {
 
-struct Link;
+// Contact labels stand in white on the logo; the others are drawn in the highlight colour.
+enum class Pair { Contact, Blue };
+
+// What a click opens: the site with a path, a new mail message, or nothing.
+enum class Opens { Site, Mail, Nothing };
+
+// How the caption shows: as written, in capitals, or never (the label stays hidden).
+enum class Show { AsWritten, Capitals, Never };
+
+// One link label of the window: where it stands, what it shows and what a click on it opens.
+struct Link {
+    std::string_view name;  // the label's object name, "LabelVedramo"
+    std::string_view panel; // the panel it stands on
+    int x, y;
+    bool rightAligned;     // stands with its right edge at x (the contact labels on the logo)
+    std::string_view item; // the control the link belongs to; empty for a link of its panel
+    std::string_view caption;
+    std::string_view hint;
+    Opens opens;
+    std::string_view argument; // path after the site address, or what follows "?subject="
+    Pair pair;
+    Show show = Show::AsWritten;
+};
+
+// Every link label in creation order.
+std::span<const Link> links();
+
+// The link label of this name, or nullptr.
+const Link* findLink(std::string_view name);
 
 class LinkLabel : public QLabel {
     Q_OBJECT
   public:
-    // name is the label's object name ("LabelVedramo", "LabelStendShop", ...); it decides the
-    // caption, the hint, the target and the hover pair.
-    explicit LinkLabel(const QString& name, QWidget* parent = nullptr);
+    // The label of one row of links().
+    explicit LinkLabel(const Link& link, QWidget* parent = nullptr);
 
     // What a left click opens; empty for the labels that open nothing.
     QUrl target() const;

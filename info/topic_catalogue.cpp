@@ -3,6 +3,7 @@
 // panels. Each line is one paragraph; the description panel wraps long lines.
 #include "info/topic_catalogue.h"
 
+#include "estimate/estimate.h"
 #include "info/seller.h"
 
 namespace info {
@@ -22,6 +23,12 @@ TopicLine emptyLine() {
 // A line that names the seller's web site between two pieces of text.
 std::string onSite(std::string_view before, std::string_view after) {
     return std::string(before) + std::string(seller::site) + std::string(after);
+}
+
+// The seller's free network, for computers and devices bought from the shop.
+std::string freeNetwork() {
+    return "Услуга предоставляется бесплатно, при условии приобретения компьютеров и устройств в " +
+           std::string(seller::shopName) + " и их подключения";
 }
 
 constexpr Event Down = Event::MouseDown;
@@ -50,7 +57,8 @@ std::vector<Topic> makeCatalogue() {
                  "воспользоваться услугой объемного проектирования"),
           bullet("Перед созданием 3D проекта, обязательно согласовывается план и спецификация "
                  "кабинета"),
-          bullet("Услуга платная - 25 000 рублей")}},
+          bullet("Услуга платная - " +
+                 estimate::groupDigits(std::to_string(estimate::projectPrice)) + " рублей")}},
         {"CBDostavka", Down, "DOSTAVKA", "", {}, {}},
         {"CBSborka", Down, "MAKER", "", {}, {}},
         {"EditPrice",
@@ -83,7 +91,9 @@ std::vector<Topic> makeCatalogue() {
          "CLOCK",
          "Оценочное время монтажа кабинета под ключ",
          gap,
-         {bullet("Время монтажа рассчитано на 12 часовой рабочий день - бригада из 2-х человек"),
+         {bullet("Время монтажа рассчитано на " + std::to_string(estimate::minutesPerDay / 60) +
+                 " часовой рабочий день - бригада из " + std::to_string(estimate::crewSize) +
+                 "-х человек"),
           bullet("Расчетное время указано в днях"),
           bullet("Служит для предворительного расчета времени монтажа кабинета")}},
 
@@ -101,8 +111,8 @@ std::vector<Topic> makeCatalogue() {
           bullet("Поверхность стенда защищена ламинацией от выцветания и загрязнения"),
           bullet("Карманы для документов изготовлены из прозрачного ударопрочного пластика"),
           bullet("Обрамление стенда - пластиковая рамка или алюминиевый багет"),
-          bullet("Рамки и стендовые системы собственной серии \"Ведрамо\" изготавливаются на нашем "
-                 "производстве"),
+          bullet("Рамки и стендовые системы собственной серии \"" + std::string(seller::shopName) +
+                 "\" изготавливаются на нашем производстве"),
           bullet("Стенды крепятся к стене скрытым креплением"),
           bullet("Количество стендов рассчитывается по площади кабинета и может быть изменено")}},
         {"EditStendL",
@@ -430,15 +440,13 @@ std::vector<Topic> makeCatalogue() {
          "WIFI",
          "Компьютерная сеть - Wi-Fi",
          {"", "Беспроводная связь - это удобно", ""},
-         {bullet("Услуга предоставляется бесплатно, при условии приобретения компьютеров и "
-                 "устройств в Ведрамо и их подключения")}},
+         {bullet(freeNetwork())}},
         {"RBCompNetProvod",
          Down,
          "PROVOD",
          "Проводная компьютерная сеть",
          {"Проводная связь - это надёжно", ""},
-         {bullet("Услуга предоставляется бесплатно, при условии приобретения компьютеров и "
-                 "устройств в Ведрамо и их подключения")}},
+         {bullet(freeNetwork())}},
         {"CBCompProector",
          Down,
          "PROECTOR",

@@ -3,6 +3,7 @@
 
 #include "office/log.h"
 #include "office/office_locator.h"
+#include "program.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -122,7 +123,7 @@ QString defaultProfileDir() {
     QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
     if (cache.isEmpty())
         cache = QDir::temp().filePath(".cache");
-    const QString own = QDir(cache).filePath(QStringLiteral("kabinet-calc"));
+    const QString own = QDir(cache).filePath(QString::fromUtf8(program::name));
 #ifdef Q_OS_WIN
     // Excel and Word keep no profile of the calculator's.
     return own;

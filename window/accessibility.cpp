@@ -2,6 +2,7 @@
 #include "window/accessibility.h"
 
 #include "access/access.h"
+#include "info/link_label.h"
 #include "window/layout.h"
 
 #include <QAbstractButton>
@@ -47,10 +48,8 @@ QString nameOf(std::span<const ControlSpec> rows, size_t index) {
 
 // A link label that stands for its whole panel, not for one item of it.
 bool isPanelLink(const QWidget* w) {
-    for (const LinkLabelSpec& link : linkLabels())
-        if (w->objectName() == utf8(link.name))
-            return !*link.item;
-    return false;
+    const info::Link* link = info::findLink(w->objectName().toStdString());
+    return link && link->item.empty();
 }
 
 // The regions as a person reads the window: the top, the switches on the left, the sections,

@@ -132,7 +132,7 @@ QWidget* makeEdit(const ControlSpec& row, QWidget* parent, QObject* inputFilter)
 
 QWidget* makeSlider(const ControlSpec& row, QWidget* parent) {
     auto* slider = new QSlider(Qt::Horizontal, parent);
-    slider->setRange(1, estimate::maxLevel);
+    slider->setRange(1, estimate::levelCount);
     slider->setSingleStep(1);
     slider->setPageStep(2);
     slider->setTickPosition(QSlider::TicksAbove);

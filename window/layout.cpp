@@ -136,37 +136,6 @@ const ControlSpec kControls[] = {
     {"ButtonClose", Kind::Button, "BottomPanel", 1145, 6, 80, 25, "Закрыть", "", "Закрыть калькулятор; введенные данные не сохраняются"},
 };
 
-// Captions, hints, colours and clicks belong to the labels themselves.
-const LinkLabelSpec kLinkLabels[] = {
-    // The contact labels on the logo, right edges aligned.
-    {"LabelVedramo", "ImagePanel", 385, 4, true},
-    {"LabelMale", "ImagePanel", 385, 23, true},
-    {"LabelSale", "ImagePanel", 385, 42, true},
-    {"LabelTel", "ImagePanel", 385, 63, true},
-    {"LabelStendShop", "StendPanel", 437, 6, false},
-    {"LabelStendCatalog", "StendPanel", 510, 6, false},
-    {"LabelStendPrice", "StendPanel", 583, 6, false},
-    {"LabelPlakatShop", "PlakatPanel", 416, 6, false},
-    {"LabelPlakatShopPer", "PlakatPanel", 532, 6, false},
-    {"LabelPlakatPrice", "PlakatPanel", 532, 30, false},
-    {"LabelVitrinObzor", "VitrinPanel", 570, 6, false},
-    {"LabelVitrinManekenObzor", "VitrinPanel", 553, 35, false},
-    {"LabelVitrinSIZObzor", "VitrinPanel", 576, 62, false},
-    {"LabelMebelObzor", "MebelPanel", 570, 6, false},
-    {"LabelCompObzor", "CompPanel", 387, 107, false},
-    {"LabelCompObzorMult", "CompPanel", 539, 107, false},
-    {"LabelTehShopBoard", "TehPanel", 416, 8, false, "CBTehBoard"},
-    {"LabelTehShopProgramma", "TehPanel", 416, 31, false, "CBTehProgramma"},
-    {"LabelTehShopTrenajer", "TehPanel", 416, 54, false, "CBTehTrenajer"},
-    {"LabelTehShopFilm", "TehPanel", 596, 8, false, "CBTehFilm"},
-    {"LabelTehShopBook", "TehPanel", 596, 31, false, "CBTehBook"},
-    {"LabelTehShopTest", "TehPanel", 596, 54, false, "CBTehTest"},
-    {"LabelKabinetKey", "BottomPanel", 426, 14, false},
-    {"LabelKabinetModul", "BottomPanel", 552, 14, false},
-    {"LabelKabinetBooklet", "BottomPanel", 698, 14, false},
-    {"LabelKabinetPrezent", "BottomPanel", 764, 14, false}, // hidden for good
-};
-
 // clang-format on
 
 QStringList classItems() {
@@ -194,9 +163,6 @@ std::span<const RadioGroupSpec> radioGroups() {
         {"RGVitrinTip", 1, showcaseItems()},
     };
     return groups;
-}
-std::span<const LinkLabelSpec> linkLabels() {
-    return kLinkLabels;
 }
 
 } // namespace window

@@ -43,21 +43,11 @@ struct RadioGroupSpec {
     QStringList items;
 };
 
-struct LinkLabelSpec {
-    const char* name;
-    const char* parent;
-    int x, y;
-    bool rightAligned;     // stands with its right edge at x (the contact labels on the logo)
-    const char* item = ""; // the control the link belongs to; empty for a link of its panel
-};
-
 // Every control in creation order; a parent always comes before its children.
 std::span<const ControlSpec> controls();
 std::span<const RadioGroupSpec> radioGroups();
-std::span<const LinkLabelSpec> linkLabels();
 
 inline constexpr int clientWidth = 1232;
 inline constexpr int clientHeight = 641;
-inline constexpr const char* windowCaption = "Калькулятор расчета кабинета ОТ";
 
 } // namespace window

@@ -8,6 +8,7 @@
 #include "info/link_label.h"
 #include "offer/document_view.h"
 #include "offer/pdf_save.h"
+#include "program.h"
 #include "resources/kc_resources.h"
 #include "window/accessibility.h"
 #include "window/face.h"
@@ -34,8 +35,8 @@ using window::Kind;
 
 namespace {
 
-QString utf8(const char* s) {
-    return QString::fromUtf8(s);
+QString utf8(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
 // The handler of each control that has one: run on a click, a toggle, a selected item, a
@@ -95,7 +96,7 @@ offer::DescriptionView::ShowPicture showIn(QLabel* image) {
 TMain::TMain(QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("Main"));
-    setWindowTitle(utf8(window::windowCaption));
+    setWindowTitle(utf8(program::title));
     // The fixed layout holds in its own face only: the window keeps it, and every control
     // inherits it, whatever font the application gets from a platform theme.
     setFont(window::windowFont());
@@ -184,12 +185,11 @@ void TMain::connectHandler(const window::ControlSpec& row, QWidget* w) {
 }
 
 void TMain::placeLinkLabels() {
-    for (const window::LinkLabelSpec& row : window::linkLabels()) {
-        const QString name = utf8(row.name);
-        auto* label = new info::LinkLabel(name, control(utf8(row.parent)));
+    for (const info::Link& row : info::links()) {
+        auto* label = new info::LinkLabel(row, control(utf8(row.panel)));
         label->adjustSize();
         label->move(row.rightAligned ? row.x - label->width() : row.x, row.y);
-        controls_.insert(name, label);
+        controls_.insert(label->objectName(), label);
         // The contact labels stand on the logo: their hover colour reads on it.
         const auto* logo = control<QLabel>(QStringLiteral("ImageLogo"));
         if (logo && logo->parentWidget() == label->parentWidget() &&

@@ -6,6 +6,7 @@
 //  - "Рассчитать" on the premium configuration until the description panel is laid out (and,
 //    separately, also repainted).
 // Run it under the platform to measure, for example: xvfb-run -a build/bench/window/bench_window
+#include "program.h"
 #include "app/app_setup.h"
 #include "window/main_window.h"
 #include "window/widgets.h"
@@ -81,7 +82,7 @@ class FirstPaint : public QObject {
 int child(int argc, char** argv, long long startNs) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kabinet-calc"));
-    QApplication::setApplicationDisplayName(QString::fromUtf8("Калькулятор расчета кабинета ОТ"));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(program::title));
     app::setupApplication();
     TMain main;
     FirstPaint probe(startNs);

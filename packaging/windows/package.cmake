@@ -1,9 +1,9 @@
 # SPDX-License-Identifier: MIT
 # Makes the installer and the portable archive from the Windows build tree (run by the target
-# kc_windows_package): cmake -DBUILD=<tree> -DOUT=<folder> -DVERSION=<v> -DMAKENSIS=<makensis>
+# kc_windows_package): cmake -DBUILD=<tree> -DOUT=<folder> -DPROGRAM=<name> -DVERSION=<v> -DMAKENSIS=<makensis>
 # -DNSI=<configured installer.nsi> -DSTRIP=<strip> -P package.cmake. The installer installs and its uninstaller
 # removes exactly the files of the installed tree, listed here.
-set(name kabinet-calc-${VERSION}-windows-x64)
+set(name ${PROGRAM}-${VERSION}-windows-x64)
 set(stage ${BUILD}/package/${name})
 file(REMOVE_RECURSE ${BUILD}/package)
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${stage} --strip
@@ -46,7 +46,7 @@ file(WRITE ${BUILD}/package/install-files.nsh "${install}")
 file(WRITE ${BUILD}/package/uninstall-files.nsh "${uninstall}")
 
 file(MAKE_DIRECTORY ${OUT})
-set(setup ${OUT}/kabinet-calc-${VERSION}-setup.exe)
+set(setup ${OUT}/${PROGRAM}-${VERSION}-setup.exe)
 set(zip ${OUT}/${name}.zip)
 file(REMOVE ${setup} ${zip})
 if(NOT MAKENSIS)

@@ -19,6 +19,10 @@ QString q(std::string_view s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
+const info::Link& link(const char* name) {
+    return *info::findLink(name);
+}
+
 const QString site = q(seller::siteUrl);
 const QString mailHint = "Написать нам письмо на почту";
 
@@ -108,7 +112,7 @@ class LinkLabelTest : public testing::TestWithParam<Expect> {
         for (const char* scheme : {"http", "https", "mailto"})
             QDesktopServices::setUrlHandler(scheme, &catcher, "open");
         window.resize(300, 100);
-        label = new info::LinkLabel(GetParam().name, &window);
+        label = new info::LinkLabel(link(GetParam().name), &window);
         label->move(10, 10);
         window.show();
     }
@@ -228,8 +232,8 @@ INSTANTIATE_TEST_SUITE_P(AllLinks, LinkLabelTest, testing::ValuesIn(expectations
 
 TEST(LinkLabel, PresentationStaysHiddenWhenItsPanelShows) {
     QWidget panel;
-    auto* label = new info::LinkLabel("LabelKabinetPrezent", &panel);
-    auto* other = new info::LinkLabel("LabelKabinetBooklet", &panel);
+    auto* label = new info::LinkLabel(link("LabelKabinetPrezent"), &panel);
+    auto* other = new info::LinkLabel(link("LabelKabinetBooklet"), &panel);
     panel.show();
     panel.hide();
     panel.show();
@@ -241,7 +245,7 @@ TEST(LinkLabel, PresentationStaysHiddenWhenItsPanelShows) {
 // the Cyrillic subject.
 TEST(LinkLabel, MailTargetsCarryTheSubject) {
     for (const char* name : {"LabelMale", "LabelSale"}) {
-        const info::LinkLabel label(name, nullptr);
+        const info::LinkLabel label(link(name), nullptr);
         const QUrl url = label.target();
         EXPECT_EQ(url.scheme(), "mailto");
         EXPECT_EQ(url.path(), label.text());
@@ -257,7 +261,7 @@ TEST(LinkLabel, MailTargetsCarryTheSubject) {
 
 // Paths reach the browser unchanged: no encoding of ':' in the query, the fragment kept.
 TEST(LinkLabel, WebTargetsKeepThePathAsWritten) {
-    const info::LinkLabel label("LabelMebelObzor", nullptr);
+    const info::LinkLabel label(link("LabelMebelObzor"), nullptr);
     EXPECT_EQ(label.target().toEncoded(),
               (site + "/oborudovanie_kabinetov_po_ohrane_truda/?ua:113753#mebel").toUtf8());
     EXPECT_EQ(label.target().fragment(), "mebel");

@@ -2,6 +2,7 @@
 // The exact paragraphs of the topics whose wording is fixed, line by line.
 #pragma once
 
+#include "estimate/estimate.h"
 #include "info/seller.h"
 
 #include <ostream>
@@ -29,7 +30,9 @@ inline std::vector<Text> fixedTexts() {
     constexpr Look C = Look::Centre, L = Look::Plain, B = Look::Bullet;
     const std::string site(seller::site);
     const std::string free = "Услуга предоставляется бесплатно, при условии приобретения "
-                             "компьютеров и устройств в Ведрамо и их подключения";
+                             "компьютеров и устройств в " +
+                             std::string(seller::shopName) + " и их подключения";
+    using estimate::groupDigits, std::to_string;
     const std::string head = "представлен на манекене \"голова\"";
     return {
         {"EditSquare",
@@ -44,11 +47,13 @@ inline std::vector<Text> fixedTexts() {
               "воспользоваться услугой объемного проектирования"},
           {B, "Перед созданием 3D проекта, обязательно согласовывается план и спецификация "
               "кабинета"},
-          {B, "Услуга платная - 25 000 рублей"}}},
+          {B, "Услуга платная - " + groupDigits(to_string(estimate::projectPrice)) + " рублей"}}},
         {"EditTime",
          {{C, "Оценочное время монтажа кабинета под ключ"},
           {C, ""},
-          {B, "Время монтажа рассчитано на 12 часовой рабочий день - бригада из 2-х человек"},
+          {B, "Время монтажа рассчитано на " + to_string(estimate::minutesPerDay / 60) +
+                  " часовой рабочий день - бригада из " + to_string(estimate::crewSize) +
+                  "-х человек"},
           {B, "Расчетное время указано в днях"},
           {B, "Служит для предворительного расчета времени монтажа кабинета"}}},
         {"EditPlakatA3",

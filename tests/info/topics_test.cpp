@@ -229,11 +229,11 @@ TEST(TopicCatalogue, SiteLinesNameTheBareHost) {
     }
 }
 
-TEST(TopicCatalogue, ShopIsCalledVedramo) {
+TEST(TopicCatalogue, ShopIsCalledByTheNameTheBuildGivesIt) {
     for (std::string_view control : {"RBCompNetWifi", "RBCompNetProvod", "EditStendS"}) {
         DescriptionDocument doc;
         info::showTopic(control, doc);
-        EXPECT_NE(doc.plainText().find("Ведрамо"), std::string::npos) << control;
+        EXPECT_NE(doc.plainText().find(seller::shopName), std::string::npos) << control;
     }
 }
 

@@ -3,7 +3,7 @@
 // rpm2cpio | cpio): the program starts from there, tells its version, opens its window, prints
 // through the office plugin of its own tree on the installed office, and closes. The packages
 // come from scripts/package and scripts/package rpm.
-#include "window/layout.h"
+#include "program.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -144,7 +144,7 @@ TEST_P(Package, WindowPrintsThroughItsOwnPluginAndCloses) {
     ASSERT_TRUE(finished) << err.toStdString();
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(p.exitCode(), 0) << err.toStdString();
-    EXPECT_TRUE(err.contains(QByteArray("window shown: ") + window::windowCaption + "\n"))
+    EXPECT_TRUE(err.contains(QByteArray("window shown: ") + program::title + "\n"))
         << err.toStdString();
     EXPECT_TRUE(err.contains("plugin: " + QFile::encodeName(root.path()) + "/usr/lib/"))
         << err.toStdString();

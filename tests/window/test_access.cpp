@@ -3,6 +3,7 @@
 // through QAccessible, and the focus order that Tab gives.
 #include "window_fixture.h"
 
+#include "info/link_label.h"
 #include "window/layout.h"
 
 #include <QAccessible>
@@ -95,12 +96,13 @@ TEST_F(AccessTest, EveryControlHasItsNameDescriptionRoleAndState) {
                       get<QTextEdit>("RichEdit")->toPlainText());
         }
     }
-    for (const window::LinkLabelSpec& row : window::linkLabels()) {
-        SCOPED_TRACE(row.name);
-        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget(row.name));
+    for (const info::Link& link : info::links()) {
+        const std::string name(link.name);
+        SCOPED_TRACE(name);
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget(name.c_str()));
         EXPECT_EQ(a->role(), QAccessible::Link);
-        EXPECT_EQ(a->text(QAccessible::Name), label(row.name)->text());
-        EXPECT_EQ(a->text(QAccessible::Description), label(row.name)->toolTip());
+        EXPECT_EQ(a->text(QAccessible::Name), label(name.c_str())->text());
+        EXPECT_EQ(a->text(QAccessible::Description), label(name.c_str())->toolTip());
         EXPECT_TRUE(a->state().focusable);
         EXPECT_TRUE(a->actionInterface()->actionNames().contains(
             QAccessibleActionInterface::pressAction()));
