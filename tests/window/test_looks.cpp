@@ -21,6 +21,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStyleFactory>
+#include <QStyleOption>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -209,6 +210,51 @@ TEST_F(Looks, LinksReadInTheHighlightOrAClearerColour) {
         }
     }
     std::printf("%s: links %.2f, hovered %.2f\n", look().name, least[0], least[1]);
+}
+
+// Where each kind of control shows its edge: the mark of a check or radio box, an edit's and a
+// button's frame, a slider's handle.
+struct Edge {
+    const char* control;
+    std::function<QRect(const QWidget*)> where;
+};
+QRect indicator(const QWidget* c, QStyle::SubElement element) {
+    QStyleOptionButton option;
+    option.initFrom(c);
+    return c->style()->subElementRect(element, &option, c);
+}
+QRect border(const QWidget* c) {
+    return QRect(0, 0, c->width(), 2);
+}
+const Edge edges[] = {
+    {"CB3d", [](auto* c) { return indicator(c, QStyle::SE_CheckBoxIndicator); }},
+    {"RBStendPlastic", [](auto* c) { return indicator(c, QStyle::SE_RadioButtonIndicator); }},
+    {"EditSquare", border},
+    {"ButtonCalc", border},
+    {"TrackMebel",
+     [](auto* c) {
+         QStyleOptionSlider option;
+         option.initFrom(c);
+         return c->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, c);
+     }},
+};
+
+// Every control shows where it is: some pixel of its edge stands clear of the window's colour.
+TEST_F(Looks, EveryControlShowsItsEdge) {
+    for (const Edge& e : edges) {
+        auto* c = w->findChild<QWidget*>(QString::fromUtf8(e.control));
+        ASSERT_NE(c, nullptr) << e.control;
+        const qreal ratio = c->devicePixelRatioF();
+        const QImage shot = c->grab().toImage();
+        const QRect r = e.where(c);
+        const QColor window = c->palette().color(QPalette::Window);
+        double most = 1;
+        for (int y = r.top() * ratio; y <= r.bottom() * ratio; ++y)
+            for (int x = r.left() * ratio; x <= r.right() * ratio; ++x)
+                most = std::max(most, info::contrastRatio(shot.pixelColor(x, y), window));
+        std::printf("%s: %s edge %.2f\n", look().name, e.control, most);
+        EXPECT_GE(most, 1.5) << e.control;
+    }
 }
 
 TEST_F(Looks, PicturesAreDrawnForThePixelRatio) {
