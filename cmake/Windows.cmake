@@ -28,7 +28,9 @@ if(KC_BUILD_TESTS)
 endif()
 
 # The compiler's own DLLs, which every program built here needs beside it.
-set(KC_MINGW_RUNTIME_DLLS)
+# (Gathered in a list of its own: emptying the variable only uncovers the cached list of the last
+# configure, which then grew by three at each one.)
+set(dlls "")
 foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
                   OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
@@ -36,9 +38,9 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   if(NOT EXISTS ${path})
     message(FATAL_ERROR "${CMAKE_CXX_COMPILER} has no ${dll}")
   endif()
-  list(APPEND KC_MINGW_RUNTIME_DLLS ${path})
+  list(APPEND dlls ${path})
 endforeach()
-set(KC_MINGW_RUNTIME_DLLS ${KC_MINGW_RUNTIME_DLLS} CACHE INTERNAL "The compiler's DLLs")
+set(KC_MINGW_RUNTIME_DLLS ${dlls} CACHE INTERNAL "The compiler's DLLs")
 
 # wine runs the test programs: the emulator of every add_test(COMMAND <target>).
 find_program(KC_WINE NAMES wine64 wine)
