@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Reading and setting the inputs by the catalogue of estimate/inputs.h; the entry rules; the one
-// place where presses, clicks and typed characters reach the controls.
-#include "estimate/inputs.h"
+// The entry rules; the one place where presses, clicks and typed characters reach the controls.
 #include "estimate/count.h"
 #include "window/entry_rules.h"
 #include "window/main_window.h"
@@ -10,12 +8,10 @@
 
 #include "info/topics.h"
 
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QRadioButton>
-#include <QSlider>
 
 namespace {
 
@@ -37,66 +33,6 @@ QChar typedCharacter(const QKeyEvent* e) {
 }
 
 } // namespace
-
-namespace {
-
-QString qt(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
-} // namespace
-
-estimate::CabinetConfig TMain::readConfig() const {
-    estimate::CabinetConfig c;
-    for (const estimate::InputRow& row : estimate::inputs()) {
-        QWidget* w = control(qt(row.name));
-        std::visit(
-            [&](auto member) {
-                using T = std::remove_reference_t<decltype(c.*member)>;
-                if constexpr (std::is_same_v<T, bool>)
-                    c.*member = static_cast<QAbstractButton*>(w)->isChecked();
-                else if constexpr (std::is_same_v<T, std::string>)
-                    c.*member = static_cast<QLineEdit*>(w)->text().toStdString();
-                else if (auto* slider = qobject_cast<QSlider*>(w))
-                    c.*member = slider->value();
-                else
-                    c.*member = static_cast<window::RadioGroup*>(w)->itemIndex();
-            },
-            row.member);
-    }
-    return c;
-}
-
-void TMain::applyConfig(const estimate::CabinetConfig& c) {
-    for (const estimate::InputRow& row : estimate::inputs()) {
-        QWidget* w = control(qt(row.name));
-        std::visit(
-            [&](auto member) {
-                const auto& value = c.*member;
-                using T = std::remove_cvref_t<decltype(value)>;
-                if constexpr (std::is_same_v<T, bool>) {
-                    if (auto* radio = qobject_cast<QRadioButton*>(w))
-                        window::setRadioChecked(radio, value);
-                    else
-                        static_cast<QAbstractButton*>(w)->setChecked(value);
-                } else if constexpr (std::is_same_v<T, std::string>) {
-                    auto* edit = static_cast<QLineEdit*>(w);
-                    if (const QString text = QString::fromStdString(value); edit->text() != text)
-                        edit->setText(text);
-                } else if (auto* slider = qobject_cast<QSlider*>(w)) {
-                    slider->setValue(value);
-                } else {
-                    static_cast<window::RadioGroup*>(w)->setItemIndex(value);
-                }
-            },
-            row.member);
-    }
-}
-
-int TMain::itemIndex(const QString& radioGroup) const {
-    const auto* group = control<window::RadioGroup>(radioGroup);
-    return group ? group->itemIndex() : -1;
-}
 
 // ---------------------------------------------------------------------------------------------
 // Presses, clicks and typed characters

@@ -24,7 +24,7 @@ namespace {
 void tick(TMain& w, const char* name, bool on) {
     w.control<QAbstractButton>(name)->setChecked(on);
 }
-void type(TMain& w, const char* name, const char* text) {
+void typeIn(TMain& w, const char* name, const char* text) {
     w.control<QLineEdit>(name)->setText(QString::fromUtf8(text));
 }
 void choose(TMain& w, const char* group, int item) {
@@ -42,38 +42,38 @@ struct Case {
 const Case cases[] = {
     {"premium",
      [](TMain& w) {
-         type(w, "EditSquare", "50");
+         typeIn(w, "EditSquare", "50");
          choose(w, "RGClass", 0);
      }},
     {"business",
      [](TMain& w) {
-         type(w, "EditSquare", "50");
+         typeIn(w, "EditSquare", "50");
          choose(w, "RGClass", 1);
      }},
     {"econom",
      [](TMain& w) {
-         type(w, "EditSquare", "50");
+         typeIn(w, "EditSquare", "50");
          choose(w, "RGClass", 2);
      }},
     {"sections-off",
      [](TMain& w) {
-         type(w, "EditSquare", "37,5");
+         typeIn(w, "EditSquare", "37,5");
          choose(w, "RGClass", 0);
          for (const char* s : {"CBStend", "CBVitrin", "CBComp"})
              tick(w, s, false);
      }},
     {"odd-counts",
      [](TMain& w) {
-         type(w, "EditSquare", "12,25");
-         type(w, "EditStendS", "07");
-         type(w, "EditStendP", "1");
-         type(w, "EditPlakatA3", "999");
+         typeIn(w, "EditSquare", "12,25");
+         typeIn(w, "EditStendS", "07");
+         typeIn(w, "EditStendP", "1");
+         typeIn(w, "EditPlakatA3", "999");
          tick(w, "RBStendPlastic", true);
          tick(w, "CBMebelStudent", true);
-         type(w, "EditMebelMest", "013");
+         typeIn(w, "EditMebelMest", "013");
          tick(w, "RBMebelParta", true);
          tick(w, "CBCompStudent", true);
-         type(w, "EditCompStudent", "9");
+         typeIn(w, "EditCompStudent", "9");
          tick(w, "RBCompStudentNote", true);
          tick(w, "CBCompNet", true);
          tick(w, "RBCompNetProvod", true);
@@ -85,8 +85,8 @@ const Case cases[] = {
      [](TMain& w) {
          tick(w, "CBVitrinGO", true);
          tick(w, "CBVitrinPM", true);
-         type(w, "EditVitrinPusto", "3");
-         type(w, "EditVitrinManeken", "2");
+         typeIn(w, "EditVitrinPusto", "3");
+         typeIn(w, "EditVitrinManeken", "2");
          choose(w, "RGVitrinTip", 0);
          tick(w, "CBDostavka", true);
          tick(w, "CB3d", true);
